@@ -1,0 +1,38 @@
+# `make run` and `make test` each do the whole set-up: packages, configure, build.
+BUILD     ?= build
+SAN_BUILD ?= build-san
+CMAKE_FLAGS ?=
+ifneq ($(CI),)
+CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
+endif
+
+.PHONY: all deps build run test test-sanitize bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/tools/headless/zemblor-headless --seed 1 --clock "2026-12-08 09:41" tools/headless/demo.script
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure
+
+test-sanitize: deps
+	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMBLOR_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(SAN_BUILD)
+	ctest --test-dir $(SAN_BUILD) --output-on-failure
+
+bench: build
+	$(BUILD)/bench/zemblor-bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)
