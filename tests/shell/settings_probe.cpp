@@ -1,0 +1,43 @@
+// A second process for the settings tests:
+//   settings_probe read FILE NAME       prints the integer stored under NAME (or "missing")
+//   settings_probe hammer FILE          fills FILE, then rewrites "Counter" until killed
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <QSettings>
+
+#include "shell/settings_store.h"
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        return 2;
+    }
+    shell::StderrSettingsErrors errors;
+    shell::SettingsStore store(QString::fromLocal8Bit(argv[2]), errors);
+    if (std::strcmp(argv[1], "read") == 0 && argc == 4) {
+        const int value = store.readInt(argv[3], -999999);
+        if (value == -999999) {
+            std::puts("missing");
+        } else {
+            std::printf("%d\n", value);
+        }
+        return 0;
+    }
+    if (std::strcmp(argv[1], "hammer") == 0) {
+        {
+            // Bulk filler makes each rewrite long enough for a kill to land inside one.
+            QSettings bulk(QString::fromLocal8Bit(argv[2]), QSettings::IniFormat);
+            for (int i = 0; i < 200; ++i) {
+                bulk.setValue(QStringLiteral("Filler%1").arg(i, 3, 10, QLatin1Char('0')),
+                              QString(120, QLatin1Char('x')));
+            }
+        }
+        std::puts("ready");
+        std::fflush(stdout);
+        for (int i = 0;; ++i) {
+            store.writeInt("Counter", i);
+        }
+    }
+    return 2;
+}
