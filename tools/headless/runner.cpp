@@ -1,0 +1,117 @@
+#include "runner.h"
+
+#include <string>
+
+#include "state_line.h"
+
+namespace headless {
+
+Runner::Runner(std::ostream& out, const RunOptions& options)
+    : log_(out, [this] { return now(); }), sound_(log_), settings_(log_),
+      clock_([this] { return now(); }, options.clock), random_(options.seed),
+      device_(device::Ports{display_, sound_, settings_, clock_, random_}) {
+    devicePtr_ = &device_;
+}
+
+void Runner::runLine(std::string_view line) {
+    if (auto command = parseCommand(line)) {
+        execute(*command);
+    }
+}
+
+void Runner::startUp() {
+    if (!started_) {
+        started_ = true;
+        device_.startUp();
+    }
+}
+
+void Runner::finish() {
+    startUp();
+}
+
+void Runner::execute(const Command& command) {
+    if (command.kind == CommandKind::Store) {
+        if (started_) {
+            throw ScriptError("store after another command (store lines must come first)");
+        }
+        settings_.preload(command.storeName, command.storeValue);
+        return;
+    }
+    startUp();
+    switch (command.kind) {
+    case CommandKind::Store:
+        break;
+    case CommandKind::Power:
+        device_.powerOn();
+        break;
+    case CommandKind::Press:
+        device_.press(command.button);
+        break;
+    case CommandKind::Release:
+        device_.release(command.button);
+        break;
+    case CommandKind::Tap:
+        device_.press(command.button);
+        device_.release(command.button);
+        break;
+    case CommandKind::KeyDown:
+        device_.FormKeyDown(command.keyCode);
+        break;
+    case CommandKind::KeyUp:
+        device_.FormKeyUp(command.keyCode);
+        break;
+    case CommandKind::Wait:
+        device_.advance(command.waitMs);
+        break;
+    case CommandKind::Clock:
+        clock_.set(command.clock);
+        break;
+    case CommandKind::Draw:
+        for (int value : command.draws) {
+            random_.queue(value);
+        }
+        break;
+    case CommandKind::Bind:
+        device_.acceptBinding(command.slot, command.keyIndex);
+        break;
+    case CommandKind::Show:
+        log_.write(stateFields(device_));
+        break;
+    case CommandKind::Hints:
+        log_.write(hintsFields(device_));
+        break;
+    }
+}
+
+int runScript(std::istream& script, std::ostream& out, std::ostream& err,
+              const RunOptions& options) {
+    Runner runner(out, options);
+    std::string line;
+    long lineNumber = 0;
+    while (std::getline(script, line)) {
+        ++lineNumber;
+        try {
+            runner.runLine(line);
+        } catch (const ScriptError& error) {
+            out.flush();
+            err << "zemblor-headless: line " << lineNumber << ": " << error.what() << '\n';
+            return 2;
+        }
+        // Output goes out whenever the script has no more input at hand, so a script fed
+        // through a pipe sees the answer to each line before it sends the next.
+        if (script.rdbuf()->in_avail() <= 0) {
+            out.flush();
+        }
+    }
+    if (script.bad()) {
+        out.flush();
+        err << "zemblor-headless: reading the script failed after line " << lineNumber << '\n';
+        return 2;
+    }
+    runner.finish();
+    out.flush();
+    return 0;
+}
+
+} // namespace headless
