@@ -20,6 +20,9 @@ public:
     bool readBool(std::string_view name, bool defaultValue) override;
     void writeInt(std::string_view name, int value) override;
     void writeBool(std::string_view name, bool value) override;
+    // Puts text in place as it stands, well-formed or not (as an earlier run or a user
+    // editing the store might have left it).
+    void putText(std::string_view name, const std::string& text) { writeText(name, text); }
 
 protected:
     virtual std::optional<std::string> readText(std::string_view name) = 0;

@@ -186,3 +186,36 @@ TEST(Executable, ReadsStandardInputAndRejectsBadArguments) {
 
 } // namespace
 } // namespace headless
+
+namespace headless {
+namespace {
+
+// With a settings file the store lines preload it, and what the device writes stays in it
+// for the next run.
+TEST(Executable, SettingsFileIsPreloadedAndKeptAcrossRuns) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("zemblor-headless-settings-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto settings = (dir / "settings.ini").string();
+    const auto script = (dir / "first.script").string();
+    {
+        std::ofstream out(script);
+        out << "store Key1 44\nstore HiScore1 55\npower\ntap GAMEA\ntap GAMEA\nshow\n";
+    }
+    auto first = runExecutable("--seed 1 --settings '" + settings + "' '" + script + "'");
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(has(first.out, R"("hiscores":[55,0])")) << first.out;
+
+    {
+        std::ofstream out(script);
+        out << "hints\n";
+    }
+    auto second = runExecutable("--seed 1 --settings '" + settings + "' '" + script + "'");
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_TRUE(has(second.out, R"("store":"Key1","value":"44")")) << second.out;
+    EXPECT_TRUE(has(second.out, "click or press 'spacebar' to start game A")) << second.out;
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace headless

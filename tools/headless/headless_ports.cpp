@@ -15,10 +15,9 @@ void PrintingSound::play(device::Sample sample) {
     std::string fields = ",\"sound\":";
     appendJsonString(fields, device::sampleName(sample));
     log_.write(fields);
-}
-
-void MemorySettings::preload(std::string_view name, std::string text) {
-    values_.insert_or_assign(std::string(name), std::move(text));
+    if (output_) {
+        output_->play(sample);
+    }
 }
 
 std::optional<std::string> MemorySettings::text(std::string_view name) const {
@@ -35,6 +34,27 @@ std::optional<std::string> MemorySettings::readText(std::string_view name) {
 
 void MemorySettings::writeText(std::string_view name, const std::string& text) {
     values_.insert_or_assign(std::string(name), text);
+}
+
+int PrintingSettings::readInt(std::string_view name, int defaultValue) {
+    return store_.readInt(name, defaultValue);
+}
+
+bool PrintingSettings::readBool(std::string_view name, bool defaultValue) {
+    return store_.readBool(name, defaultValue);
+}
+
+void PrintingSettings::writeInt(std::string_view name, int value) {
+    store_.writeInt(name, value);
+    print(name, device::formatStoredInt(value));
+}
+
+void PrintingSettings::writeBool(std::string_view name, bool value) {
+    store_.writeBool(name, value);
+    print(name, value ? "1" : "0");
+}
+
+void PrintingSettings::print(std::string_view name, std::string_view text) {
     std::string fields = ",\"store\":";
     appendJsonString(fields, name);
     fields += ",\"value\":";

@@ -40,21 +40,20 @@ public:
     void digitPicture(device::Segment, int) override {}
 };
 
+// Prints every play request, then passes it on to a real output when there is one.
 class PrintingSound : public device::SoundPlayer {
 public:
-    explicit PrintingSound(EventLog& log) : log_(log) {}
+    PrintingSound(EventLog& log, device::SoundPlayer* output) : log_(log), output_(output) {}
     void play(device::Sample sample) override;
 
 private:
     EventLog& log_;
+    device::SoundPlayer* output_;
 };
 
-// Settings kept as text by name; every write is printed.
+// Settings kept in memory as text by name, for runs without a settings file.
 class MemorySettings : public device::TextSettings {
 public:
-    explicit MemorySettings(EventLog& log) : log_(log) {}
-    // Puts a value in place silently, as if stored by an earlier run.
-    void preload(std::string_view name, std::string text);
     std::optional<std::string> text(std::string_view name) const;
 
 protected:
@@ -62,8 +61,23 @@ protected:
     void writeText(std::string_view name, const std::string& text) override;
 
 private:
-    EventLog& log_;
     std::map<std::string, std::string, std::less<>> values_;
+};
+
+// Prints every write, with the text it stores, on its way to the store.
+class PrintingSettings : public device::Settings {
+public:
+    PrintingSettings(EventLog& log, device::Settings& store) : log_(log), store_(store) {}
+    int readInt(std::string_view name, int defaultValue) override;
+    bool readBool(std::string_view name, bool defaultValue) override;
+    void writeInt(std::string_view name, int value) override;
+    void writeBool(std::string_view name, bool value) override;
+
+private:
+    void print(std::string_view name, std::string_view text);
+
+    EventLog& log_;
+    device::Settings& store_;
 };
 
 // A wall clock that reads `base` at virtual time `baseAt` and runs with virtual time.

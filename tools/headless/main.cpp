@@ -12,13 +12,16 @@
 #include "date_time.h"
 #include "device/seeded_random.h"
 #include "runner.h"
+#include "shell/settings_store.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: zemblor-headless [--seed N] [--clock \"YYYY-MM-DD HH:MM\"] [SCRIPT]\n"
+    "usage: zemblor-headless [--seed N] [--clock \"YYYY-MM-DD HH:MM\"] [--settings FILE]\n"
+    "                        [SCRIPT]\n"
     "Runs the Zemblor device on virtual time from a script (standard input without SCRIPT\n"
-    "or with \"-\") and prints one JSON object per line.\n";
+    "or with \"-\") and prints one JSON object per line. --settings keeps the settings in\n"
+    "FILE (INI format) instead of memory.\n";
 
 int usageError(std::string_view message) {
     std::cerr << "zemblor-headless: " << message << '\n' << kUsage;
@@ -41,6 +44,7 @@ int main(int argc, char** argv) {
     std::optional<std::uint64_t> seed;
     std::optional<headless::DateTime> clock;
     std::optional<std::string> scriptPath;
+    std::optional<std::string> settingsPath;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -48,7 +52,12 @@ int main(int argc, char** argv) {
             std::cout << kUsage;
             return 0;
         }
-        if (arg == "--seed" || arg == "--clock") {
+        if (arg == "--settings") {
+            if (i + 1 >= argc) {
+                return usageError("--settings needs a file");
+            }
+            settingsPath = argv[++i];
+        } else if (arg == "--seed" || arg == "--clock") {
             if (i + 1 >= argc) {
                 return usageError(std::string(arg) + " needs a value");
             }
@@ -78,6 +87,12 @@ int main(int argc, char** argv) {
     headless::RunOptions options;
     options.seed = seed ? *seed : device::clockSeed();
     options.clock = clock ? *clock : headless::currentLocalDateTime();
+    shell::StderrSettingsErrors settingsErrors;
+    std::optional<shell::SettingsStore> store;
+    if (settingsPath) {
+        store.emplace(QString::fromLocal8Bit(settingsPath->c_str()), settingsErrors);
+        options.store = &*store;
+    }
 
     std::ios::sync_with_stdio(false);
     if (!scriptPath || *scriptPath == "-") {

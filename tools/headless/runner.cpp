@@ -7,9 +7,12 @@
 namespace headless {
 
 Runner::Runner(std::ostream& out, const RunOptions& options)
-    : log_(out, [this] { return now(); }), sound_(log_), settings_(log_),
+    : log_(out, [this] { return now(); }),
+      store_(options.store ? *options.store : memoryStore_), sound_(log_, options.soundOutput),
+      settings_(log_, store_), afterStartUp_(options.afterStartUp),
       clock_([this] { return now(); }, options.clock), random_(options.seed),
-      device_(device::Ports{display_, sound_, settings_, clock_, random_}) {
+      device_(device::Ports{options.display ? *options.display : nullDisplay_, sound_, settings_,
+                            clock_, random_}) {
     devicePtr_ = &device_;
 }
 
@@ -23,6 +26,9 @@ void Runner::startUp() {
     if (!started_) {
         started_ = true;
         device_.startUp();
+        if (afterStartUp_ && !afterStartUp_(settings_)) {
+            throw StartUpFailed{};
+        }
     }
 }
 
@@ -35,7 +41,7 @@ void Runner::execute(const Command& command) {
         if (started_) {
             throw ScriptError("store after another command (store lines must come first)");
         }
-        settings_.preload(command.storeName, command.storeValue);
+        store_.putText(command.storeName, command.storeValue);
         return;
     }
     startUp();
@@ -97,6 +103,9 @@ int runScript(std::istream& script, std::ostream& out, std::ostream& err,
             out.flush();
             err << "zemblor-headless: line " << lineNumber << ": " << error.what() << '\n';
             return 2;
+        } catch (const StartUpFailed&) {
+            out.flush();
+            return 1;
         }
         // Output goes out whenever the script has no more input at hand, so a script fed
         // through a pipe sees the answer to each line before it sends the next.
@@ -109,7 +118,12 @@ int runScript(std::istream& script, std::ostream& out, std::ostream& err,
         err << "zemblor-headless: reading the script failed after line " << lineNumber << '\n';
         return 2;
     }
-    runner.finish();
+    try {
+        runner.finish();
+    } catch (const StartUpFailed&) {
+        out.flush();
+        return 1;
+    }
     out.flush();
     return 0;
 }

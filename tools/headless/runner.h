@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string_view>
@@ -15,7 +16,18 @@ namespace headless {
 struct RunOptions {
     std::uint64_t seed = 0;
     DateTime clock;
+    // Optional real ports; without them the store is in memory, sound is only printed and
+    // the LCD is kept by the device alone.
+    device::TextSettings* store = nullptr;
+    device::SoundPlayer* soundOutput = nullptr;
+    device::Display* display = nullptr;
+    // Runs once the device has started up, before the first command acts (the splash
+    // dialog's turn: starting the sound). False ends the run with status 1.
+    std::function<bool(device::Settings&)> afterStartUp;
 };
+
+// The run was ended by start-up itself (for example a broken sound installation).
+struct StartUpFailed {};
 
 // The device core on virtual time, driven by script commands, printing its events to `out`.
 class Runner {
@@ -34,7 +46,7 @@ public:
 
     device::Device& device() { return device_; }
     const device::Device& device() const { return device_; }
-    const MemorySettings& settings() const { return settings_; }
+    device::Settings& settings() { return settings_; }
     const VirtualClock& clock() const { return clock_; }
 
 private:
@@ -43,17 +55,21 @@ private:
 
     const device::Device* devicePtr_ = nullptr;
     EventLog log_;
-    NullDisplay display_;
+    NullDisplay nullDisplay_;
+    MemorySettings memoryStore_;
+    device::TextSettings& store_;
     PrintingSound sound_;
-    MemorySettings settings_;
+    PrintingSettings settings_;
+    std::function<bool(device::Settings&)> afterStartUp_;
     VirtualClock clock_;
     QueuedRandom random_;
     device::Device device_;
     bool started_ = false;
 };
 
-// Runs a script line by line, printing as it goes. Returns the exit status: 0, or 2 after
-// "zemblor-headless: line N: ..." on `err` once everything before the bad line is printed.
+// Runs a script line by line, printing as it goes. Returns the exit status: 0; 2 after
+// "zemblor-headless: line N: ..." on `err` once everything before the bad line is printed;
+// 1 when start-up failed.
 int runScript(std::istream& script, std::ostream& out, std::ostream& err,
               const RunOptions& options);
 
