@@ -6,7 +6,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-sanitize bench format clean
+.PHONY: all deps build run test test-sanitize fuzz bench format clean
 
 all: build
 
@@ -27,6 +27,9 @@ test-sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMBLOR_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SAN_BUILD)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure
+
+fuzz: deps
+	fuzz/run-fuzzers
 
 bench: build
 	$(BUILD)/bench/zemblor-bench

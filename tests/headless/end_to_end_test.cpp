@@ -219,3 +219,34 @@ TEST(Executable, SettingsFileIsPreloadedAndKeptAcrossRuns) {
 
 } // namespace
 } // namespace headless
+
+namespace headless {
+namespace {
+
+// --sound starts the output as the splash dialog's Play does: a broken sound folder writes
+// SoundMode -1 and SplashScreen 1 and ends the run with status 1 before any command acts.
+TEST(Executable, SoundStartsBeforeTheScriptAndABrokenFolderEndsTheRun) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("zemblor-headless-sound-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string inDir = "cd '" + dir.string() + "' && printf 'power\\nshow\\n' | SDL_AUDIODRIVER=dummy ";
+
+    auto broken = runExecutable("--seed 1 --sound 1", inDir);
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_TRUE(has(broken.err, "Sound folder unproperly installed. Please reinstall the game."));
+    EXPECT_TRUE(has(broken.out, R"("store":"SoundMode","value":"1")"));
+    EXPECT_TRUE(has(broken.out, R"("store":"SoundMode","value":"-1")"));
+    EXPECT_TRUE(has(broken.out, R"("store":"SplashScreen","value":"1")"));
+    EXPECT_FALSE(has(broken.out, R"("mode":)")) << "the device is never switched on";
+
+    auto silent = runExecutable("--seed 1 --sound 2", inDir);
+    EXPECT_EQ(silent.status, 0) << silent.err;
+    EXPECT_TRUE(has(silent.out, R"("store":"SoundMode","value":"2")"));
+    EXPECT_TRUE(has(silent.out, R"("mode":"ModeAllSegments")"));
+
+    EXPECT_EQ(runExecutable("--sound 3 /dev/null").status, 2);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace headless

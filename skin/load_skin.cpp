@@ -1,0 +1,212 @@
+#include "load_skin.h"
+
+#include <filesystem>
+
+#include "config_file.h"
+#include "config_values.h"
+#include "path_case.h"
+
+namespace skin {
+namespace {
+
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// The window's own properties live in the host (the real window) and in the scene (which
+// paints it); both are kept in step here.
+class WindowProperties {
+public:
+    WindowProperties(Scene& scene, SkinHost& host) : scene_(scene), host_(host) {}
+    void setClientSize(QSize size) {
+        // A skin cannot ask for a window no screen could show, nor a negative one.
+        size = size.expandedTo(QSize(0, 0)).boundedTo(QSize(kMaxPictureSide, kMaxPictureSide));
+        scene_.setClientSize(size);
+        host_.setClientSize(size);
+    }
+    QSize clientSize() const { return scene_.clientSize(); }
+    void setBackground(QColor colour) {
+        scene_.setBackgroundColour(colour);
+        host_.setBackgroundColour(colour);
+    }
+    void setColourKey(std::optional<QColor> key) {
+        scene_.setColourKey(key);
+        host_.setColourKey(key);
+    }
+
+private:
+    Scene& scene_;
+    SkinHost& host_;
+};
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    std::string path = folder + name;
+#ifndef _WIN32
+    for (char& c : path) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+#endif
+    return path;
+}
+
+class PictureLoader {
+public:
+    PictureLoader(Scene& scene, SkinHost& host, SkinLoadReport& report)
+        : scene_(scene), host_(host), report_(report) {}
+
+    // Loads the file when it exists; false when it does not.
+    bool loadIfExists(Component c, const std::string& path) {
+        const auto found = findFileIgnoringCase(path);
+        if (!found) {
+            return false;
+        }
+        PictureResult result = loadPictureFile(*found);
+        if (result.picture) {
+            scene_.setPicture(c, *result.picture);
+        } else {
+            report_.undecodablePictures.push_back(result.error);
+            host_.pictureError(result.error);
+            scene_.setPlaceholder(c);
+        }
+        return true;
+    }
+
+    void loadOrPlaceholder(Component c, const std::string& path) {
+        if (!loadIfExists(c, path)) {
+            report_.missingPictures.push_back(path);
+            scene_.setPlaceholder(c);
+        }
+    }
+
+private:
+    Scene& scene_;
+    SkinHost& host_;
+    SkinLoadReport& report_;
+};
+
+void layOutFullscreen(const ConfigFile& config, Scene& scene, SkinHost& host,
+                      WindowProperties& window, PictureLoader& pictures, QPoint& offset) {
+    const std::string backdropDir =
+        skinFolder(config.readText("Fullscreen", "BackdropDir", "Graphics\\Backdrops\\"));
+    const std::string backdropFile = config.readText("Fullscreen", "BackdropFile", "nil");
+    if (namesPicture(backdropFile) &&
+        pictures.loadIfExists(Component::im_backdrop, joinPath(backdropDir, backdropFile))) {
+        scene.setBackdropStretch(config.readInt("Fullscreen", "BackdropStretch", 0) != 0);
+        scene.setShown(Component::im_backdrop, true);
+    }
+
+    window.setBackground(
+        toQColor(parseSkinColour(config.readText("Fullscreen", "BgColor", "$00000000"), "$00000000")));
+    window.setColourKey(std::nullopt);
+
+    const QSize screen = host.screenSize();
+    const QSize game = window.clientSize();
+    offset.setX(skinOffset(config.readText("Fullscreen", "GameOffsetX", "Center"))
+                    .value_or((screen.width() - game.width()) / 2));
+    offset.setY(skinOffset(config.readText("Fullscreen", "GameOffsetY", "Center"))
+                    .value_or((screen.height() - game.height()) / 2));
+
+    window.setClientSize(QSize(screen.width(), window.clientSize().height()));
+    window.setClientSize(screen);
+
+    const std::string logoFile = config.readText("Fullscreen", "LogoFile", "nil");
+    if (namesPicture(logoFile) &&
+        pictures.loadIfExists(Component::im_backdrop_logo, joinPath(backdropDir, logoFile))) {
+        scene.setShown(Component::im_backdrop_logo, true);
+        Box logo = scene.box(Component::im_backdrop_logo);
+        const int w = screen.width();
+        const int h = screen.height();
+        switch (config.readInt("Fullscreen", "LogoPosition", 1)) {
+        case 0:
+            logo.left = 0;
+            logo.top = 0;
+            break;
+        case 1:
+            logo.left = w - logo.width;
+            logo.top = 0;
+            break;
+        case 2:
+            logo.left = 0;
+            logo.top = h - logo.height;
+            break;
+        case 3:
+            logo.left = w - logo.width;
+            logo.top = h - logo.height;
+            break;
+        default:
+            break;
+        }
+        scene.setBox(Component::im_backdrop_logo, logo);
+    }
+}
+
+void layOutWindowed(const ConfigFile& config, Scene& scene, WindowProperties& window) {
+    const QColor key =
+        toQColor(parseSkinColour(config.readText("VideoMode", "TranspColor", "$00ff00ff"), "$00ff00ff"));
+    window.setBackground(key);
+    window.setColourKey(key);
+    scene.setShown(Component::im_backdrop, false);
+    scene.setShown(Component::im_backdrop_logo, false);
+}
+
+void showGameMenuButton(Scene& scene, bool fullscreenOn) {
+    scene.setShown(Component::btn_game_menu_top, fullscreenOn);
+    scene.setShown(Component::btn_game_menu_background, fullscreenOn);
+    Box closed = scene.box(Component::btn_game_menu_background);
+    closed.height = 32;
+    closed.width = 36;
+    scene.setBox(Component::btn_game_menu_background, closed);
+}
+
+} // namespace
+
+SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const std::string& configPath,
+                        bool fullscreenOn) {
+    SkinLoadReport report;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(configPath, ec)) {
+        report.configMissing = true;
+        host.showError(kConfigMissingText);
+        host.requestTerminate();
+        showGameMenuButton(scene, fullscreenOn);
+        return report;
+    }
+
+    const ConfigFile config = ConfigFile::open(configPath);
+    WindowProperties window(scene, host);
+    PictureLoader pictures(scene, host, report);
+
+    const std::string skinDir = skinFolder(config.readText("Common", "SkinDir", "Graphics\\Skin\\"));
+    const int gameHeight = config.readInt("Common", "GameHeight", 372);
+    window.setClientSize(QSize(window.clientSize().width(), gameHeight));
+    window.setClientSize(QSize(config.readInt("Common", "GameWidth", 560), gameHeight));
+
+    const QSize gameSize = window.clientSize();
+    QPoint offset(0, 0);
+    if (fullscreenOn) {
+        layOutFullscreen(config, scene, host, window, pictures, offset);
+    } else {
+        layOutWindowed(config, scene, window);
+    }
+    report.gameArea = QRect(offset, gameSize);
+
+    for (int n = 1; n <= kSkinImageCount; ++n) {
+        const std::string section = "Image" + std::to_string(n);
+        const Component c = skinImage(n);
+        const std::string fileName = config.readText(section, "Filename", "");
+        if (namesPicture(fileName)) {
+            pictures.loadOrPlaceholder(c, joinPath(skinDir, fileName));
+        }
+        Box box;
+        box.height = config.readInt(section, "Height", 0);
+        box.left = config.readInt(section, "Left", 0) + offset.x();
+        box.top = config.readInt(section, "Top", 0) + offset.y();
+        box.width = config.readInt(section, "Width", 0);
+        scene.setBox(c, box);
+    }
+
+    showGameMenuButton(scene, fullscreenOn);
+    return report;
+}
+
+} // namespace skin

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+
+namespace skin {
+
+enum class PictureFormat { Bitmap, Png, Jpeg };
+
+// A decoded picture file; the image is always QImage::Format_ARGB32 with straight alpha.
+struct Picture {
+    QImage image;
+    PictureFormat format;
+};
+
+// Either a picture or, when it is empty, a short human-readable reason.
+struct PictureResult {
+    std::optional<Picture> picture;
+    std::string error;
+};
+
+inline constexpr int kMaxPictureSide = 16384;
+inline constexpr std::uint64_t kMaxDecodedBytes = 256ull << 20;
+
+PictureResult decodePng(std::span<const std::uint8_t> bytes);
+PictureResult decodeJpeg(std::span<const std::uint8_t> bytes);
+PictureResult decodeBmp(std::span<const std::uint8_t> bytes);
+
+// Reads the file and decodes it by its extension (.bmp, .png, .jpg, .jpeg, letter case ignored);
+// an unknown extension or unreadable file is an error naming the file.
+PictureResult loadPictureFile(const std::string& path);
+
+// Checked by every decoder before it allocates: empty when a picture of this size may be
+// decoded, otherwise the reason it is refused.
+std::string pictureSizeError(std::uint64_t width, std::uint64_t height);
+
+inline PictureResult pictureFailure(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
+
+} // namespace skin

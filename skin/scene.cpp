@@ -1,0 +1,188 @@
+#include "scene.h"
+
+#include <QPainter>
+
+#include "game_menu_picture.h"
+
+namespace skin {
+namespace {
+
+Picture makePlaceholder() {
+    QImage image(10, 10, QImage::Format_ARGB32);
+    image.fill(QColor(255, 0, 0));
+    for (int i = 0; i < 10; ++i) {
+        image.setPixel(i, 0, qRgb(0, 0, 0));
+        image.setPixel(i, 9, qRgb(0, 0, 0));
+        image.setPixel(0, i, qRgb(0, 0, 0));
+        image.setPixel(9, i, qRgb(0, 0, 0));
+    }
+    return Picture{image, PictureFormat::Bitmap};
+}
+
+// A bitmap on a transparent component: every pixel of its bottom-left pixel's colour
+// lets what lies beneath show through.
+QImage keyOutBottomLeft(const QImage& source) {
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull() || image.width() == 0 || image.height() == 0) {
+        return image;
+    }
+    const QRgb key = image.pixel(0, image.height() - 1) & 0x00FFFFFFu;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == key) {
+                line[x] = 0;
+            }
+        }
+    }
+    return image;
+}
+
+QRect toRect(const Box& b) { return QRect(b.left, b.top, b.width, b.height); }
+
+} // namespace
+
+Scene::Scene() {
+    for (std::size_t i = 0; i < kComponentCount; ++i) {
+        const ComponentInfo& info = componentInfo(static_cast<Component>(i));
+        states_[i].box = info.boxAtCreation;
+        states_[i].shown = info.shownAtStart;
+    }
+    setPicture(Component::btn_game_menu_background, gameMenuPicture());
+}
+
+void Scene::setShown(Component c, bool shown) { state(c).shown = shown; }
+
+void Scene::setBox(Component c, const Box& box) { state(c).box = box; }
+
+Box Scene::box(Component c) const {
+    if (componentInfo(c).drawMode == DrawMode::Backdrop) {
+        return Box{0, 0, clientSize_.width(), clientSize_.height()};
+    }
+    return state(c).box;
+}
+
+void Scene::setPicture(Component c, const Picture& picture) {
+    State& s = state(c);
+    s.picture = picture;
+    s.placeholder = false;
+    prepareDrawable(c);
+    if (componentInfo(c).drawMode == DrawMode::SizeToPicture) {
+        s.box.width = picture.image.width();
+        s.box.height = picture.image.height();
+    }
+}
+
+void Scene::clearPicture(Component c) {
+    State& s = state(c);
+    s.picture.reset();
+    s.placeholder = false;
+    s.drawable = QImage();
+}
+
+void Scene::setPlaceholder(Component c) {
+    static const Picture placeholder = makePlaceholder();
+    setPicture(c, placeholder);
+    state(c).placeholder = true;
+}
+
+void Scene::prepareDrawable(Component c) {
+    State& s = state(c);
+    const Picture& p = *s.picture;
+    switch (p.format) {
+    case PictureFormat::Bitmap:
+        s.drawable = componentInfo(c).transparent
+                         ? keyOutBottomLeft(p.image)
+                         : p.image.convertToFormat(QImage::Format_RGB32);
+        break;
+    case PictureFormat::Png:
+        s.drawable = p.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        break;
+    case PictureFormat::Jpeg:
+        s.drawable = p.image.convertToFormat(QImage::Format_RGB32);
+        break;
+    }
+    if (s.drawable.format() == QImage::Format_ARGB32) {
+        s.drawable.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
+}
+
+QRect Scene::paintRect(Component c) const {
+    const State& s = state(c);
+    const QRect box = toRect(this->box(c));
+    switch (componentInfo(c).drawMode) {
+    case DrawMode::Backdrop:
+        if (backdropStretch_ || s.drawable.isNull()) {
+            return box;
+        }
+        return QRect(drawOrigin(c), s.drawable.size()).intersected(box);
+    case DrawMode::ScaleToBox:
+        return box;
+    case DrawMode::TopLeftClipped:
+    case DrawMode::SizeToPicture:
+        break;
+    }
+    return QRect(box.topLeft(), s.drawable.size()).intersected(box);
+}
+
+QPoint Scene::drawOrigin(Component c) const {
+    const QRect box = toRect(this->box(c));
+    if (componentInfo(c).drawMode == DrawMode::Backdrop && !backdropStretch_) {
+        // Centred at its own size; a picture larger than the window overhangs every edge.
+        const QSize size = state(c).drawable.size();
+        return QPoint((box.width() - size.width()) / 2, (box.height() - size.height()) / 2);
+    }
+    return box.topLeft();
+}
+
+void Scene::paint(QPainter& painter, const QRect& dirty) const {
+    painter.save();
+    painter.setClipRect(dirty);
+    painter.fillRect(dirty, background_);
+    for (std::size_t i = 0; i < kComponentCount; ++i) {
+        const auto c = static_cast<Component>(i);
+        const State& s = states_[i];
+        if (!s.shown || s.drawable.isNull()) {
+            continue;
+        }
+        const QRect target = paintRect(c);
+        const QRect area = target.intersected(dirty);
+        if (area.isEmpty()) {
+            continue;
+        }
+        painter.setClipRect(area);
+        const DrawMode mode = componentInfo(c).drawMode;
+        if (mode == DrawMode::ScaleToBox || (mode == DrawMode::Backdrop && backdropStretch_)) {
+            painter.drawImage(target, s.drawable);
+        } else {
+            painter.drawImage(drawOrigin(c), s.drawable);
+        }
+    }
+    painter.restore();
+}
+
+QImage Scene::render() const {
+    QImage frame(clientSize_, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&frame);
+    paint(painter, QRect(QPoint(0, 0), clientSize_));
+    painter.end();
+    return frame;
+}
+
+QImage seeThroughMask(const QImage& frame, QColor key) {
+    const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+    QImage mask(rgb.size(), QImage::Format_MonoLSB);
+    mask.fill(0);
+    const QRgb wanted = key.rgb() & 0x00FFFFFFu;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == wanted) {
+                mask.setPixel(x, y, 1);
+            }
+        }
+    }
+    return mask;
+}
+
+} // namespace skin

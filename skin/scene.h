@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+#include "components.h"
+#include "picture.h"
+
+class QPainter;
+
+namespace skin {
+
+// The main window's face as data: every picture component with its box, shown state and
+// picture, plus the window's client size, background colour and colour key. It paints
+// itself in drawing order, limited to a dirty rectangle.
+class Scene {
+public:
+    Scene();
+
+    void setShown(Component c, bool shown);
+    bool isShown(Component c) const { return state(c).shown; }
+
+    void setBox(Component c, const Box& box);
+    Box box(Component c) const;
+    void setPicture(Component c, const Picture& picture);
+    void clearPicture(Component c);
+    bool hasPicture(Component c) const { return state(c).picture.has_value(); }
+    const std::optional<Picture>& picture(Component c) const { return state(c).picture; }
+    // The 10 x 10 red square with a black outline that stands in for a missing picture.
+    void setPlaceholder(Component c);
+    bool hasPlaceholder(Component c) const { return state(c).placeholder; }
+
+    void setBackdropStretch(bool stretch) { backdropStretch_ = stretch; }
+    bool backdropStretch() const { return backdropStretch_; }
+
+    void setClientSize(QSize size) { clientSize_ = size; }
+    QSize clientSize() const { return clientSize_; }
+    void setBackgroundColour(QColor colour) { background_ = colour; }
+    QColor backgroundColour() const { return background_; }
+    void setColourKey(std::optional<QColor> key) { colourKey_ = key; }
+    const std::optional<QColor>& colourKey() const { return colourKey_; }
+
+    // The client-area rectangle a component paints into while shown.
+    QRect paintRect(Component c) const;
+
+    // Paints the background and every shown component that meets `dirty`, bottom first.
+    void paint(QPainter& painter, const QRect& dirty) const;
+    // The whole client area as one picture.
+    QImage render() const;
+
+private:
+    struct State {
+        Box box;
+        bool shown = false;
+        bool placeholder = false;
+        std::optional<Picture> picture;
+        QImage drawable; // the picture as drawn on this component: see-through pixels at alpha 0
+    };
+    State& state(Component c) { return states_[index(c)]; }
+    const State& state(Component c) const { return states_[index(c)]; }
+    void prepareDrawable(Component c);
+    QPoint drawOrigin(Component c) const;
+
+    std::array<State, kComponentCount> states_;
+    bool backdropStretch_ = false;
+    QSize clientSize_{560, 372};
+    QColor background_{Qt::white};
+    std::optional<QColor> colourKey_{QColor(Qt::white)};
+};
+
+// Window pixels of exactly the key colour, as a one-bit mask (1 = see-through), for the
+// windowed layout's shape.
+QImage seeThroughMask(const QImage& frame, QColor key);
+
+} // namespace skin

@@ -1,0 +1,158 @@
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "device/device.h"
+#include "skin/game_menu_picture.h"
+#include "skin/scene.h"
+#include "skin/scene_display.h"
+#include "skin_fixture.h"
+
+namespace skin {
+namespace {
+
+QImage withBottomLeft(QColor fill, QColor key) {
+    QImage image = test::solid(6, 6, fill);
+    image.setPixelColor(0, 5, key);
+    image.setPixelColor(3, 3, key);
+    return image;
+}
+
+class SceneTest : public ::testing::Test {
+protected:
+    SceneTest() {
+        scene.setColourKey(std::nullopt);
+        scene.setBackgroundColour(Qt::white);
+        for (std::size_t i = 0; i < kComponentCount; ++i) {
+            scene.setShown(static_cast<Component>(i), false);
+        }
+    }
+    QColor at(int x, int y) { return scene.render().pixelColor(x, y); }
+    void place(Component c, const Picture& p, Box box) {
+        scene.setPicture(c, p);
+        scene.setBox(c, box);
+        scene.setShown(c, true);
+    }
+
+    Scene scene;
+};
+
+TEST_F(SceneTest, TransparencyFollowsTheComponentAndThePictureFormat) {
+    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg}, {0, 0, 40, 40});
+    const QImage keyed = withBottomLeft(Qt::green, Qt::red);
+    place(Component::im_hero_1, {keyed, PictureFormat::Bitmap}, {0, 0, 6, 6});      // transparent
+    place(Component::btn_left_top, {keyed, PictureFormat::Bitmap}, {10, 0, 6, 6});  // opaque
+    QImage halfClear = test::solid(6, 6, Qt::yellow);
+    halfClear.setPixelColor(1, 1, QColor(0, 0, 0, 0));
+    place(Component::btn_right_top, {halfClear, PictureFormat::Png}, {20, 0, 6, 6}); // opaque, PNG
+
+    EXPECT_EQ(at(3, 3), QColor(Qt::blue)) << "the bottom-left colour is see-through";
+    EXPECT_EQ(at(0, 5), QColor(Qt::blue));
+    EXPECT_EQ(at(1, 1), QColor(Qt::green));
+    EXPECT_EQ(at(13, 3), QColor(Qt::red)) << "an opaque component shows the key colour";
+    EXPECT_EQ(at(21, 1), QColor(Qt::blue)) << "a PNG keeps its own alpha on any component";
+    EXPECT_EQ(at(22, 2), QColor(Qt::yellow));
+}
+
+TEST_F(SceneTest, ThePlaceholderIsARedSquareWhoseOutlineIsKeyedOutOnTransparentComponents) {
+    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg}, {0, 0, 40, 40});
+    scene.setPlaceholder(Component::im_hero_1);
+    scene.setBox(Component::im_hero_1, {0, 0, 20, 20});
+    scene.setShown(Component::im_hero_1, true);
+    scene.setPlaceholder(Component::btn_left_top);
+    scene.setBox(Component::btn_left_top, {20, 20, 20, 20});
+    scene.setShown(Component::btn_left_top, true);
+
+    EXPECT_EQ(at(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(at(5, 5), QColor(Qt::red));
+    EXPECT_EQ(at(10, 10), QColor(Qt::blue)) << "drawn at its own size, not stretched";
+    EXPECT_EQ(at(20, 20), QColor(Qt::black));
+    EXPECT_EQ(at(25, 25), QColor(Qt::red));
+}
+
+TEST_F(SceneTest, LaterComponentsLieOverEarlierOnesAndBoxesClip) {
+    place(Component::im_hero_1, {test::solid(10, 10, Qt::green), PictureFormat::Png}, {0, 0, 10, 10});
+    place(Component::im_miss_1, {test::solid(10, 10, Qt::red), PictureFormat::Png}, {5, 0, 3, 10});
+    EXPECT_EQ(at(6, 5), QColor(Qt::red));
+    EXPECT_EQ(at(9, 5), QColor(Qt::green)) << "im_miss_1 is clipped to its 3-pixel box";
+    EXPECT_EQ(at(12, 5), QColor(Qt::white)) << "the background colour";
+}
+
+TEST_F(SceneTest, ScaledAndCentredDrawing) {
+    place(Component::btn_set_top, {test::solid(2, 2, Qt::green), PictureFormat::Bitmap}, {0, 0, 20, 20});
+    EXPECT_EQ(at(19, 19), QColor(Qt::green)) << "btn_set_top is scaled to fill its box";
+
+    scene.setShown(Component::btn_set_top, false);
+    scene.setClientSize(QSize(100, 50));
+    QImage big = test::solid(120, 70, Qt::blue);
+    big.setPixelColor(10, 10, Qt::red);
+    scene.setPicture(Component::im_backdrop, {big, PictureFormat::Bitmap});
+    scene.setShown(Component::im_backdrop, true);
+    EXPECT_EQ(at(0, 0), QColor(Qt::red)) << "a larger backdrop overhangs by (120-100)/2, (70-50)/2";
+}
+
+TEST_F(SceneTest, PaintingTouchesOnlyTheDirtyRectangle) {
+    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg}, {0, 0, 40, 40});
+    QImage frame(40, 40, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::black);
+    QPainter painter(&frame);
+    scene.paint(painter, QRect(10, 10, 5, 5));
+    painter.end();
+    EXPECT_EQ(frame.pixelColor(12, 12), QColor(Qt::blue));
+    EXPECT_EQ(frame.pixelColor(9, 12), QColor(Qt::black));
+    EXPECT_EQ(frame.pixelColor(15, 15), QColor(Qt::black));
+}
+
+TEST(SeeThroughMask, MarksExactlyTheKeyColour) {
+    QImage frame = test::solid(4, 1, QColor(255, 0, 255));
+    frame.setPixelColor(1, 0, QColor(254, 0, 255));
+    const QImage mask = seeThroughMask(frame, QColor(255, 0, 255));
+    EXPECT_EQ(mask.pixelIndex(0, 0), 1);
+    EXPECT_EQ(mask.pixelIndex(1, 0), 0);
+}
+
+// The device's segment changes drive the components of the same names.
+TEST(SceneDisplay, ShowsTheDevicesSegmentsAndCopiesDigitPictures) {
+    Scene scene;
+    QImage seven = test::solid(15, 27, Qt::darkGray);
+    scene.setPicture(Component::im_panel_number_7, {seven, PictureFormat::Png});
+    SceneDisplay display(scene);
+
+    display.segmentShown(device::Segment::im_item_06, true);
+    EXPECT_TRUE(scene.isShown(Component::im_item_06));
+    display.segmentShown(device::Segment::im_panel_digit_pos_3, true);
+    display.digitPicture(device::Segment::im_panel_digit_pos_3, 7);
+    ASSERT_TRUE(scene.picture(Component::im_panel_digit_pos_3));
+    EXPECT_EQ(scene.picture(Component::im_panel_digit_pos_3)->image, seven);
+    EXPECT_TRUE(display.takeDirty().contains(QRect(288, 63, 15, 27)));
+    display.digitPicture(device::Segment::im_panel_digit_pos_3, -1);
+    EXPECT_FALSE(scene.hasPicture(Component::im_panel_digit_pos_3));
+    EXPECT_TRUE(display.takeDirty().contains(QRect(288, 63, 15, 27)));
+    EXPECT_TRUE(display.takeDirty().isNull()) << "taken once";
+}
+
+} // namespace
+} // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(GameMenuPicture, IsABlackStripWithTheSymbolOverADimPanel) {
+    const QImage& image = gameMenuPicture().image;
+    ASSERT_EQ(image.size(), QSize(256, 512));
+    EXPECT_EQ(qAlpha(image.pixel(200, 5)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(100, 300)), 204);
+    bool whiteInSymbol = false;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 36; ++x) {
+            whiteInSymbol |= image.pixel(x, y) == qRgb(255, 255, 255);
+        }
+    }
+    EXPECT_TRUE(whiteInSymbol);
+
+    const Scene scene;
+    EXPECT_EQ(scene.paintRect(Component::btn_game_menu_background), QRect(0, 0, 36, 32))
+        << "the closed box shows only the symbol";
+}
+
+} // namespace
+} // namespace skin

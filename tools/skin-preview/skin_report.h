@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "skin/load_skin.h"
+#include "skin/scene.h"
+
+namespace preview {
+
+// What a skin author should fix: missing and undecodable pictures, components with no
+// box, and boxes that leave the game area.
+std::vector<std::string> skinProblems(const skin::Scene& scene, const skin::SkinLoadReport& load);
+
+} // namespace preview
