@@ -1,11 +1,13 @@
 #include "device.h"
 
+#include "setting_entries.h"
+
 namespace device {
 namespace {
 
 constexpr std::array<std::string_view, 11> kModeNames = {
-    "ModeAllSegments", "ModeTime1",      "ModeTime2",      "ModeAlarm", "ModeChrono", "ModeDate",
-    "ModeGameAReady",  "ModeGameBReady", "ModeGameA",      "ModeGameB", "ModeGameOver",
+    "ModeAllSegments", "ModeTime1",      "ModeTime2", "ModeAlarm", "ModeChrono",   "ModeDate",
+    "ModeGameAReady",  "ModeGameBReady", "ModeGameA", "ModeGameB", "ModeGameOver",
 };
 
 constexpr std::array<std::string_view, kHintCount> kHintPictureNames = {
@@ -38,29 +40,32 @@ Device::Device(const Ports& ports) : ports_(ports), lcd_(ports.display) {}
 void Device::startUp() {
     BuildKeyHintNames();
     for (int slot = 1; slot <= kBindingCount; ++slot) {
-        const int fallback = kDefaultKeyIndex[slot - 1];
-        int keyIndex = ports_.settings.readInt("Key" + std::to_string(slot), fallback);
+        const setting::IntEntry& entry = setting::Keys[static_cast<std::size_t>(slot - 1)];
+        int keyIndex = setting::read(ports_.settings, entry);
         // A hand-edited index with no key behind it would leave the binding on no key at
         // all; the slot's default keeps every button playable.
         if (!isValidKeyIndex(keyIndex)) {
-            keyIndex = fallback;
+            keyIndex = entry.defaultValue;
         }
         KeyBindings[slot - 1].KeyIndex = keyIndex;
     }
     for (int slot = 1; slot <= kBindingCount; ++slot) {
-        ports_.settings.writeInt("Key" + std::to_string(slot), KeyBindings[slot - 1].KeyIndex);
+        setting::write(ports_.settings, setting::Keys[static_cast<std::size_t>(slot - 1)],
+                       KeyBindings[slot - 1].KeyIndex);
         AssignWord(slot);
     }
     RefreshButtonHints();
-    HiScoreA = ports_.settings.readInt("HiScore1", HiScoreA);
-    HiScoreB = ports_.settings.readInt("HiScore2", HiScoreB);
+    HiScoreA = setting::read(ports_.settings, setting::HiScore1, HiScoreA);
+    HiScoreB = setting::read(ports_.settings, setting::HiScore2, HiScoreB);
     LatchCommon = false;
     LatchGameA = false;
     LatchGameB = false;
     HeroCanMove = false;
 }
 
-void Device::powerOn() { applyMode(ModeAllSegments); }
+void Device::powerOn() {
+    applyMode(ModeAllSegments);
+}
 
 void Device::applyMode(std::int32_t mode) {
     DeviceMode = mode;
@@ -107,10 +112,12 @@ void Device::fire(TimerId id) {
 void Device::resetHiScores() {
     HiScoreA = 0;
     HiScoreB = 0;
-    ports_.settings.writeInt("HiScore1", HiScoreA);
-    ports_.settings.writeInt("HiScore2", HiScoreB);
+    setting::write(ports_.settings, setting::HiScore1, HiScoreA);
+    setting::write(ports_.settings, setting::HiScore2, HiScoreB);
 }
 
-void Device::Snd_Play(Sample sample) { ports_.sound.play(sample); }
+void Device::Snd_Play(Sample sample) {
+    ports_.sound.play(sample);
+}
 
 } // namespace device

@@ -3,12 +3,14 @@
 namespace device {
 namespace {
 constexpr std::array<std::string_view, kTimerCount> kTimerNames = {
-    "Timer_Alarm", "Timer_Clock",      "Timer_Date",    "Timer_Game",
+    "Timer_Alarm",     "Timer_Clock",      "Timer_Date",    "Timer_Game",
     "Timer_Game_Over", "Timer_Game_Start", "Timer_Reprise",
 };
 } // namespace
 
-std::string_view timerName(TimerId id) { return kTimerNames[static_cast<std::size_t>(id)]; }
+std::string_view timerName(TimerId id) {
+    return kTimerNames[static_cast<std::size_t>(id)];
+}
 
 DeviceTimers::DeviceTimers() = default;
 

@@ -2,6 +2,8 @@
 // the three-stage game over.
 #include "device.h"
 
+#include "setting_entries.h"
+
 namespace device {
 
 void Device::Gam_Stop_All_Timers() {
@@ -113,11 +115,11 @@ void Device::Timer_Game_OverTimer() {
     case 2:
         if (DeviceMode == ModeGameA && Score > HiScoreA) {
             HiScoreA = Score;
-            ports_.settings.writeInt("HiScore1", HiScoreA);
+            setting::write(ports_.settings, setting::HiScore1, HiScoreA);
         }
         if (DeviceMode == ModeGameB && Score > HiScoreB) {
             HiScoreB = Score;
-            ports_.settings.writeInt("HiScore2", HiScoreB);
+            setting::write(ports_.settings, setting::HiScore2, HiScoreB);
         }
         applyMode(ModeGameOver);
         timers_.setInterval(TimerId::Timer_Game_Over, 30000);

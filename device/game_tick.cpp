@@ -99,7 +99,8 @@ void Device::moveExitRunAndLane3(int& catchLane, int& moved) {
             c[0] = CellEmpty;
         }
     }
-    moved += countEqual(c, 0, kLane3Bottom, CellInFlight) + countEqual(c, 24, kLastCell, CellInFlight);
+    moved +=
+        countEqual(c, 0, kLane3Bottom, CellInFlight) + countEqual(c, 24, kLastCell, CellInFlight);
 }
 
 void Device::moveLane1(int& catchLane, int& moved) {

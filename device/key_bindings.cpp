@@ -1,6 +1,8 @@
 // Key bindings and the button pictures' hints that name them.
 #include "device.h"
 
+#include "setting_entries.h"
+
 namespace device {
 
 void Device::BuildKeyHintNames() {
@@ -45,7 +47,7 @@ void Device::acceptBinding(int slot, int keyIndex) {
         return;
     }
     KeyBindings[static_cast<std::size_t>(slot - 1)].KeyIndex = keyIndex;
-    ports_.settings.writeInt("Key" + std::to_string(slot), keyIndex);
+    setting::write(ports_.settings, setting::Keys[static_cast<std::size_t>(slot - 1)], keyIndex);
     AssignWord(slot);
     RefreshButtonHints();
 }

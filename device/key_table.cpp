@@ -12,8 +12,8 @@ std::array<KeyRow, kKeyCount> buildTable() {
     std::array<KeyRow, kKeyCount> rows{};
     for (int n = 1; n <= 36; ++n) {
         std::string_view text = kCharTexts[n - 1];
-        std::uint16_t code = n <= 10 ? static_cast<std::uint16_t>(47 + n)
-                                     : static_cast<std::uint16_t>(54 + n);
+        std::uint16_t code =
+            n <= 10 ? static_cast<std::uint16_t>(47 + n) : static_cast<std::uint16_t>(54 + n);
         rows[n - 1] = KeyRow{n, text, code, "'" + std::string(text) + "'"};
     }
     rows[36] = KeyRow{37, "<UP ARROW>", 38, "'up arrow' key"};

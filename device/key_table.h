@@ -29,9 +29,6 @@ std::optional<std::uint16_t> keyCodeForIndex(int index);
 // The row whose code is `code`, if any key of the table has it.
 std::optional<int> keyIndexForCode(std::uint16_t code);
 
-// Bindings in slot order GAME A, GAME B, TIME, LEFT, RIGHT (slots 1..5).
-inline constexpr std::array<int, kBindingCount> kDefaultKeyIndex = {2, 3, 4, 39, 40};
-
 struct KeyBinding {
     std::int32_t KeyIndex = 0;
     std::uint16_t KeyCode = 0;

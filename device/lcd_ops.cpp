@@ -5,17 +5,17 @@ namespace device {
 namespace {
 
 constexpr std::array<Segment, 11> kLabels = {
-    Segment::im_panel_game_a, Segment::im_panel_game_b, Segment::im_panel_time_1,
-    Segment::im_panel_time_2, Segment::im_panel_time_am, Segment::im_panel_time_pm,
-    Segment::im_panel_bell,   Segment::im_panel_alarm,   Segment::im_panel_date,
+    Segment::im_panel_game_a, Segment::im_panel_game_b,     Segment::im_panel_time_1,
+    Segment::im_panel_time_2, Segment::im_panel_time_am,    Segment::im_panel_time_pm,
+    Segment::im_panel_bell,   Segment::im_panel_alarm,      Segment::im_panel_date,
     Segment::im_panel_chrono, Segment::im_panel_time_colon,
 };
 
 // Shown state of the item-right group's seven pictures, per frame 0..6.
 constexpr bool kItemRightFrames[7][7] = {
-    {true, true, false, true, true, false, false},  {true, true, true, false, true, false, false},
-    {true, true, true, false, true, false, false},  {true, true, false, true, false, true, false},
-    {true, true, false, true, false, false, true},  {true, true, false, true, false, false, true},
+    {true, true, false, true, true, false, false}, {true, true, true, false, true, false, false},
+    {true, true, true, false, true, false, false}, {true, true, false, true, false, true, false},
+    {true, true, false, true, false, false, true}, {true, true, false, true, false, false, true},
     {true, true, true, false, false, true, false},
 };
 

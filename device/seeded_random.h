@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <random>
 
 #include "ports.h"
@@ -19,5 +21,8 @@ private:
 
 // A seed from the system clock, for runs that need not be replayed.
 std::uint64_t clockSeed();
+
+// A seed as given on a command line: decimal, 0..2^64-1.
+std::optional<std::uint64_t> parseSeed(std::string_view text);
 
 } // namespace device

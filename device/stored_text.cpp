@@ -20,7 +20,9 @@ std::optional<int> parseStoredInt(std::string_view text) {
     return value;
 }
 
-std::string formatStoredInt(int value) { return std::to_string(value); }
+std::string formatStoredInt(int value) {
+    return std::to_string(value);
+}
 
 int TextSettings::readInt(std::string_view name, int defaultValue) {
     auto text = readText(name);
@@ -38,6 +40,8 @@ void TextSettings::writeInt(std::string_view name, int value) {
     writeText(name, formatStoredInt(value));
 }
 
-void TextSettings::writeBool(std::string_view name, bool value) { writeText(name, value ? "1" : "0"); }
+void TextSettings::writeBool(std::string_view name, bool value) {
+    writeText(name, value ? "1" : "0");
+}
 
 } // namespace device

@@ -53,11 +53,13 @@ std::unique_ptr<QSettings> SettingsStore::open() const {
     if (iniFile_) {
         return std::make_unique<QSettings>(*iniFile_, QSettings::IniFormat);
     }
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       kOrganisation, kApplication);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
+                                       kApplication);
 }
 
-QString SettingsStore::location() const { return open()->fileName(); }
+QString SettingsStore::location() const {
+    return open()->fileName();
+}
 
 std::optional<std::string> SettingsStore::readText(std::string_view name) {
     if (auto it = unsaved_.find(name); it != unsaved_.end()) {

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "device/setting_entries.h"
+
 namespace sound {
 
 SoundOutput::SoundOutput(device::Settings& settings, SoundHost& host,
@@ -18,7 +20,7 @@ bool SoundOutput::Snd_Start(int soundMode) {
         return false;
     }
     // Stored before the library starts, so a broken installation can still overwrite it.
-    settings_.writeInt("SoundMode", soundMode);
+    device::setting::write(settings_, device::setting::SoundMode, soundMode);
     SoundEnabled = soundMode != kSoundModeNone;
     if (!SoundEnabled) {
         return true;
@@ -33,8 +35,8 @@ bool SoundOutput::Snd_Start(int soundMode) {
     // Only the first sound stands for the whole folder; a missing other one is just silent.
     if (SampleGameOver == nullptr) {
         host_.showError(kSoundFolderError);
-        settings_.writeInt("SoundMode", -1);
-        settings_.writeBool("SplashScreen", true);
+        device::setting::write(settings_, device::setting::SoundMode, -1);
+        device::setting::write(settings_, device::setting::SplashScreen, true);
         host_.requestTerminate();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 namespace headless {
@@ -37,8 +38,10 @@ bool isSpace(char c) {
 } // namespace
 
 std::optional<DateTime> parseDateTime(std::string_view date, std::string_view time) {
-    if (date.size() != 10 || date[4] != '-' || date[7] != '-' || time.size() != 5 ||
-        time[2] != ':') {
+    // Seconds are optional: a recorded session replays from the second it started at.
+    const bool withSeconds = time.size() == 8 && time[5] == ':';
+    if (date.size() != 10 || date[4] != '-' || date[7] != '-' ||
+        (time.size() != 5 && !withSeconds) || time[2] != ':') {
         return std::nullopt;
     }
     auto y = fixedDigits(date.substr(0, 4), 4);
@@ -46,7 +49,8 @@ std::optional<DateTime> parseDateTime(std::string_view date, std::string_view ti
     auto d = fixedDigits(date.substr(8, 2), 2);
     auto h = fixedDigits(time.substr(0, 2), 2);
     auto mi = fixedDigits(time.substr(3, 2), 2);
-    if (!y || !mo || !d || !h || !mi || *h > 23 || *mi > 59) {
+    const auto s = withSeconds ? fixedDigits(time.substr(6, 2), 2) : std::optional<int>(0);
+    if (!y || !mo || !d || !h || !mi || !s || *h > 23 || *mi > 59 || *s > 59) {
         return std::nullopt;
     }
     const year_month_day ymd{year{*y}, month{static_cast<unsigned>(*mo)},
@@ -54,7 +58,7 @@ std::optional<DateTime> parseDateTime(std::string_view date, std::string_view ti
     if (!ymd.ok()) {
         return std::nullopt;
     }
-    return DateTime{*y, *mo, *d, *h, *mi, 0};
+    return DateTime{*y, *mo, *d, *h, *mi, *s};
 }
 
 std::optional<DateTime> parseDateTime(std::string_view text) {
@@ -93,8 +97,19 @@ DateTime addMillis(const DateTime& base, device::Millis elapsed) {
                     static_cast<int>(timeOfDay.seconds().count())};
 }
 
+long long secondsBetween(const DateTime& from, const DateTime& to) {
+    return (toSysSeconds(to) - toSysSeconds(from)).count();
+}
+
 device::LocalTime toLocalTime(const DateTime& at) {
     return device::LocalTime{at.hour, at.minute, at.month, at.day};
+}
+
+std::string formatDateTime(const DateTime& at) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", at.year, at.month, at.day,
+                  at.hour, at.minute, at.second);
+    return text;
 }
 
 } // namespace headless

@@ -21,8 +21,8 @@ struct DateTime {
     friend bool operator==(const DateTime&, const DateTime&) = default;
 };
 
-// Reads "YYYY-MM-DD HH:MM" (blanks between the two parts); nothing unless it names a real
-// date and time of day.
+// Reads "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS" (blanks between the two parts); nothing
+// unless it names a real date and time of day.
 std::optional<DateTime> parseDateTime(std::string_view text);
 std::optional<DateTime> parseDateTime(std::string_view date, std::string_view time);
 
@@ -33,6 +33,12 @@ DateTime currentLocalDateTime();
 // roll over as they do on a wall clock).
 DateTime addMillis(const DateTime& base, device::Millis elapsed);
 
+// Seconds from `from` to `to` on the civil calendar (negative when `to` is earlier).
+long long secondsBetween(const DateTime& from, const DateTime& to);
+
 device::LocalTime toLocalTime(const DateTime& at);
+
+// "YYYY-MM-DD HH:MM:SS", as parseDateTime reads it back.
+std::string formatDateTime(const DateTime& at);
 
 } // namespace headless

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: zemblor-headless [--seed N] [--clock \"YYYY-MM-DD HH:MM\"] [--settings FILE]\n"
+    "usage: zemblor-headless [--seed N] [--clock \"YYYY-MM-DD HH:MM[:SS]\"] [--settings FILE]\n"
     "                        [--sound MODE] [SCRIPT]\n"
     "Runs the Zemblor device on virtual time from a script (standard input without SCRIPT\n"
     "or with \"-\") and prints one JSON object per line. --settings keeps the settings in\n"
@@ -46,16 +46,6 @@ int usageError(std::string_view message) {
     return 2;
 }
 
-std::optional<std::uint64_t> parseSeed(std::string_view text) {
-    std::uint64_t value = 0;
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value, 10);
-    if (text.empty() || ec != std::errc{} || ptr != end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,7 +67,8 @@ int main(int argc, char** argv) {
             }
             const std::string_view value = argv[++i];
             if (value != "0" && value != "1" && value != "2") {
-                return usageError("--sound needs a mode 0, 1 or 2, not '" + std::string(value) + "'");
+                return usageError("--sound needs a mode 0, 1 or 2, not '" + std::string(value) +
+                                  "'");
             }
             soundMode = value[0] - '0';
         } else if (arg == "--settings") {
@@ -91,7 +82,7 @@ int main(int argc, char** argv) {
             }
             const std::string_view value = argv[++i];
             if (arg == "--seed") {
-                seed = parseSeed(value);
+                seed = device::parseSeed(value);
                 if (!seed) {
                     return usageError("--seed needs a number 0..18446744073709551615, not '" +
                                       std::string(value) + "'");
@@ -99,7 +90,7 @@ int main(int argc, char** argv) {
             } else {
                 clock = headless::parseDateTime(value);
                 if (!clock) {
-                    return usageError("--clock needs \"YYYY-MM-DD HH:MM\", not '" +
+                    return usageError("--clock needs \"YYYY-MM-DD HH:MM[:SS]\", not '" +
                                       std::string(value) + "'");
                 }
             }

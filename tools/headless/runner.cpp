@@ -7,10 +7,10 @@
 namespace headless {
 
 Runner::Runner(std::ostream& out, const RunOptions& options)
-    : log_(out, [this] { return now(); }),
-      store_(options.store ? *options.store : memoryStore_), sound_(log_, options.soundOutput),
-      settings_(log_, store_), afterStartUp_(options.afterStartUp),
-      clock_([this] { return now(); }, options.clock), random_(options.seed),
+    : log_(out, [this] { return now(); }), store_(options.store ? *options.store : memoryStore_),
+      sound_(log_, options.soundOutput), settings_(log_, store_),
+      afterStartUp_(options.afterStartUp), clock_([this] { return now(); }, options.clock),
+      random_(options.seed),
       device_(device::Ports{options.display ? *options.display : nullDisplay_, sound_, settings_,
                             clock_, random_}) {
     devicePtr_ = &device_;

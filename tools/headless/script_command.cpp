@@ -7,6 +7,14 @@
 namespace headless {
 namespace {
 
+constexpr std::array<std::pair<std::string_view, device::Button>, 5> kButtonNames = {{
+    {"GAMEA", device::Button::GameA},
+    {"GAMEB", device::Button::GameB},
+    {"TIME", device::Button::Time},
+    {"LEFT", device::Button::Left},
+    {"RIGHT", device::Button::Right},
+}};
+
 std::vector<std::string_view> splitWords(std::string_view text) {
     std::vector<std::string_view> words;
     std::size_t i = 0;
@@ -64,19 +72,21 @@ device::Button parseButton(std::string_view word) {
 } // namespace
 
 std::optional<device::Button> buttonFromName(std::string_view name) {
-    static constexpr std::array<std::pair<std::string_view, device::Button>, 5> kButtons = {{
-        {"GAMEA", device::Button::GameA},
-        {"GAMEB", device::Button::GameB},
-        {"TIME", device::Button::Time},
-        {"LEFT", device::Button::Left},
-        {"RIGHT", device::Button::Right},
-    }};
-    for (const auto& [buttonName, button] : kButtons) {
-        if (buttonName == name) {
+    for (const auto& [text, button] : kButtonNames) {
+        if (text == name) {
             return button;
         }
     }
     return std::nullopt;
+}
+
+std::string_view buttonName(device::Button button) {
+    for (const auto& [name, b] : kButtonNames) {
+        if (b == button) {
+            return name;
+        }
+    }
+    return {};
 }
 
 std::optional<Command> parseCommand(std::string_view line) {

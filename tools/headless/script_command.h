@@ -56,5 +56,6 @@ std::optional<Command> parseCommand(std::string_view line);
 
 // The script's button name, as in "press GAMEA".
 std::optional<device::Button> buttonFromName(std::string_view name);
+std::string_view buttonName(device::Button button);
 
 } // namespace headless

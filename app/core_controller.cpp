@@ -1,0 +1,228 @@
+#include "core_controller.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "device/setting_entries.h"
+#include "script_command.h"
+#include "state_line.h"
+#include "timing_log.h"
+
+namespace app {
+namespace {
+
+std::unique_ptr<std::ofstream> openLineFile(const std::optional<std::string>& path) {
+    if (!path) {
+        return nullptr;
+    }
+    auto file = std::make_unique<std::ofstream>(*path, std::ios::trunc);
+    if (!*file) {
+        throw std::runtime_error("cannot write '" + *path + "'");
+    }
+    return file;
+}
+
+} // namespace
+
+Nanos CoreController::steadyNow() {
+    return std::chrono::duration_cast<Nanos>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
+CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& soundHost,
+                               MonotonicClock monotonic, QObject* parent)
+    : QObject(parent), monotonic_(std::move(monotonic)), timeline_(monotonic_()),
+      seed_(options.seed ? *options.seed : device::clockSeed()), wallClock_(!options.clock),
+      store_(openStore(options.settingsFile)), traceOut_(openLineFile(options.traceFile)),
+      traceLog_(traceOut_ ? std::make_unique<headless::EventLog>(*traceOut_,
+                                                                 [this] { return coreTime(); })
+                          : nullptr),
+      tracedSettings_(traceLog_ ? std::make_unique<headless::PrintingSettings>(*traceLog_, *store_)
+                                : nullptr),
+      soundOutput_(settings(), soundHost),
+      tracedSound_(traceLog_ ? std::make_unique<headless::PrintingSound>(*traceLog_, &soundOutput_)
+                             : nullptr),
+      sceneDisplay_(scene_),
+      clock_([this] { return coreTime(); },
+             options.clock ? *options.clock : headless::currentLocalDateTime()),
+      random_(seed_),
+      device_(device::Ports{
+          *this, tracedSound_ ? static_cast<device::SoundPlayer&>(*tracedSound_) : soundOutput_,
+          settings(), clock_, random_}),
+      recordOut_(openLineFile(options.recordFile)),
+      recorder_(recordOut_ ? std::make_unique<SessionRecorder>(*recordOut_) : nullptr) {
+    if (traceOut_) {
+        traceOut_->setf(std::ios::unitbuf); // each line is on disk as soon as it is written
+    }
+    if (recorder_) {
+        recorder_->header(seed_, clock_.current());
+    }
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &CoreController::onTimer);
+}
+
+CoreController::~CoreController() = default;
+
+std::unique_ptr<shell::SettingsStore>
+CoreController::openStore(const std::optional<std::string>& iniFile) {
+    shell::SettingsErrorSink& errors = *this;
+    if (iniFile) {
+        return std::make_unique<shell::SettingsStore>(QString::fromLocal8Bit(iniFile->c_str()),
+                                                      errors);
+    }
+    return std::make_unique<shell::SettingsStore>(errors);
+}
+
+device::Settings& CoreController::settings() {
+    if (tracedSettings_) {
+        return *tracedSettings_;
+    }
+    return *store_;
+}
+
+void CoreController::startUp() {
+    device_.startUp();
+    if (recorder_) {
+        // What start-up made of the stored values: replayed, they give the same device.
+        for (std::size_t slot = 0; slot < device::setting::Keys.size(); ++slot) {
+            recorder_->store(device::setting::Keys[slot].name,
+                             std::to_string(device_.KeyBindings[slot].KeyIndex));
+        }
+        recorder_->store(device::setting::HiScore1.name, std::to_string(device_.HiScoreA));
+        recorder_->store(device::setting::HiScore2.name, std::to_string(device_.HiScoreB));
+    }
+}
+
+bool CoreController::startSound(int soundMode) {
+    return soundOutput_.Snd_Start(soundMode);
+}
+
+void CoreController::releaseSound() {
+    soundOutput_.Snd_Release();
+}
+
+void CoreController::powerOn() {
+    input("power", [this] { device_.powerOn(); });
+    poweredOn_ = true;
+}
+
+template <typename Action> void CoreController::input(std::string_view command, Action action) {
+    syncToNow();
+    inCore_ = true;
+    action();
+    inCore_ = false;
+    if (recorder_) {
+        recorder_->event(device_.now(), command);
+    }
+    if (traceLog_) {
+        traceLog_->write(headless::stateFields(device_));
+    }
+    afterCoreCall();
+}
+
+void CoreController::keyDown(std::uint16_t keyCode) {
+    input("keydown " + std::to_string(keyCode), [&] { device_.FormKeyDown(keyCode); });
+}
+
+void CoreController::keyUp(std::uint16_t keyCode) {
+    input("keyup " + std::to_string(keyCode), [&] { device_.FormKeyUp(keyCode); });
+}
+
+void CoreController::press(device::Button button) {
+    input("press " + std::string(headless::buttonName(button)), [&] { device_.press(button); });
+}
+
+void CoreController::release(device::Button button) {
+    input("release " + std::string(headless::buttonName(button)), [&] { device_.release(button); });
+}
+
+QString CoreController::hint(device::HintPicture picture) const {
+    return QString::fromStdString(device_.buttonHint(picture));
+}
+
+void CoreController::syncToNow() {
+    advanceTo(monotonic_());
+}
+
+void CoreController::advanceTo(Nanos now) {
+    if (inCore_) {
+        return;
+    }
+    const device::Millis target = timeline_.coreTimeAt(now, device_.nextDeadline());
+    inCore_ = true;
+    if (target > device_.now()) {
+        device_.advance(target - device_.now());
+    }
+    inCore_ = false;
+    if (wallClock_) {
+        followWallClock();
+    }
+    afterCoreCall();
+}
+
+// The device shows the computer's time. After a sleep, a clock change or a daylight-saving
+// switch the core's time line no longer matches it; the clock is set anew (and recorded, so
+// a replay sets it too).
+void CoreController::followWallClock() {
+    const headless::DateTime wall = headless::currentLocalDateTime();
+    const long long drift = headless::secondsBetween(clock_.current(), wall);
+    if (drift >= 2 || drift <= -2) {
+        clock_.set(wall);
+        if (recorder_) {
+            recorder_->command(device_.now(), "clock " + headless::formatDateTime(wall));
+        }
+    }
+}
+
+void CoreController::afterCoreCall() {
+    const QRect dirty = sceneDisplay_.takeDirty();
+    if (!dirty.isEmpty()) {
+        emit displayChanged(dirty);
+    }
+    arm();
+}
+
+void CoreController::arm() {
+    const auto deadline = device_.nextDeadline();
+    if (!deadline) {
+        timer_.stop();
+        return;
+    }
+    armedFor_ = timeline_.monotonicAt(*deadline);
+    const Nanos remaining = armedFor_ - monotonic_();
+    // Rounded up: waking a little early would only mean waking again.
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining).count();
+    timer_.start(static_cast<int>(std::clamp<long long>(ms, 0, 24 * 3600 * 1000)));
+}
+
+std::optional<Nanos> CoreController::wakeTime() const {
+    if (!timer_.isActive()) {
+        return std::nullopt;
+    }
+    return armedFor_;
+}
+
+void CoreController::onTimer() {
+    const Nanos now = monotonic_();
+    TimingLog::instance().timerLateness(
+        std::chrono::duration_cast<std::chrono::microseconds>(now - armedFor_).count());
+    advanceTo(now);
+}
+
+void CoreController::segmentShown(device::Segment segment, bool shown) {
+    sceneDisplay_.segmentShown(segment, shown);
+}
+
+void CoreController::digitPicture(device::Segment position, int digit) {
+    sceneDisplay_.digitPicture(position, digit);
+}
+
+void CoreController::hintsChanged() {
+    emit buttonHintsChanged();
+}
+
+void CoreController::settingsError(const std::string& message) {
+    emit settingsWriteFailed(QString::fromStdString(message));
+}
+
+} // namespace app

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QTimer>
+
+#include "core_timeline.h"
+#include "device/device.h"
+#include "device/seeded_random.h"
+#include "headless_ports.h"
+#include "options.h"
+#include "session_recorder.h"
+#include "shell/settings_store.h"
+#include "skin/scene.h"
+#include "skin/scene_display.h"
+#include "sound/sound_output.h"
+
+namespace app {
+
+// Owns the device core and everything it runs on (settings store, sound output, local clock,
+// random source, the scene its LCD is drawn on) and drives its time with one precise timer.
+// Windows reach the device only through here; its display changes come out as signals.
+class CoreController : public QObject, private device::Display, private shell::SettingsErrorSink {
+    Q_OBJECT
+
+public:
+    using MonotonicClock = std::function<Nanos()>;
+    static Nanos steadyNow();
+
+    CoreController(const ProgramOptions& options, sound::SoundHost& soundHost,
+                   MonotonicClock monotonic = steadyNow, QObject* parent = nullptr);
+    ~CoreController() override;
+
+    // Every settings read and write of the program goes through this (traced with --trace).
+    device::Settings& settings();
+    skin::Scene& scene() { return scene_; }
+
+    // The device's part of the main window's creation: key hint names, bindings read and
+    // written back, button hints, high scores, latches; the random source is already seeded.
+    void startUp();
+    // Snd_Start with the splash dialog's choice; false when the sound files are broken.
+    bool startSound(int soundMode);
+    void powerOn();
+    bool isPoweredOn() const { return poweredOn_; }
+
+    // Input, each first bringing the core up to the present so timers due earlier fire first.
+    void keyDown(std::uint16_t keyCode);
+    void keyUp(std::uint16_t keyCode);
+    void press(device::Button button);
+    void release(device::Button button);
+
+    QString hint(device::HintPicture picture) const;
+    // Snd_Release: the five samples freed and the sound output closed.
+    void releaseSound();
+
+    // Brings the core up to the present: timers due by now fire, and what the program does
+    // next (a settings write, say) carries the present time in the trace.
+    void syncToNow();
+    // Advances the core to the monotonic reading `now` (the timer's and the tests' way in).
+    void advanceTo(Nanos now);
+    device::Millis coreTime() const { return device_.now(); }
+    // When the timer is armed to wake next, on the monotonic clock; nothing while no device
+    // timer runs.
+    std::optional<Nanos> wakeTime() const;
+
+signals:
+    // The part of the scene that changed and needs repainting.
+    void displayChanged(QRect dirty);
+    void buttonHintsChanged();
+    // A setting could not be written (reported once per distinct failure).
+    void settingsWriteFailed(QString message);
+
+private:
+    // device::Display
+    void segmentShown(device::Segment segment, bool shown) override;
+    void digitPicture(device::Segment position, int digit) override;
+    void hintsChanged() override;
+    // shell::SettingsErrorSink
+    void settingsError(const std::string& message) override;
+
+    std::unique_ptr<shell::SettingsStore> openStore(const std::optional<std::string>& iniFile);
+    template <typename Action> void input(std::string_view command, Action action);
+    void afterCoreCall();
+    void arm();
+    void onTimer();
+    void followWallClock();
+    device::LocalClock& localClock();
+
+    MonotonicClock monotonic_;
+    CoreTimeline timeline_;
+    std::uint64_t seed_;
+    bool wallClock_; // no --clock: the device follows the computer's clock
+
+    std::unique_ptr<shell::SettingsStore> store_;
+    std::unique_ptr<std::ofstream> traceOut_;
+    std::unique_ptr<headless::EventLog> traceLog_;
+    std::unique_ptr<headless::PrintingSettings> tracedSettings_;
+    sound::SoundOutput soundOutput_;
+    std::unique_ptr<headless::PrintingSound> tracedSound_;
+
+    skin::Scene scene_;
+    skin::SceneDisplay sceneDisplay_;
+    headless::VirtualClock clock_;
+    device::SeededRandom random_;
+    device::Device device_;
+
+    std::unique_ptr<std::ofstream> recordOut_;
+    std::unique_ptr<SessionRecorder> recorder_;
+
+    QTimer timer_;
+    Nanos armedFor_{0};
+    bool inCore_ = false;
+    bool poweredOn_ = false;
+};
+
+} // namespace app

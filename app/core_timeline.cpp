@@ -1,0 +1,14 @@
+#include "core_timeline.h"
+
+namespace app {
+
+device::Millis CoreTimeline::coreTimeAt(Nanos now, std::optional<device::Millis> pendingDeadline) {
+    device::Millis t = std::chrono::floor<std::chrono::milliseconds>(now - origin_).count();
+    if (pendingDeadline && t - *pendingDeadline > kGapMs) {
+        origin_ += std::chrono::milliseconds(t - *pendingDeadline);
+        t = *pendingDeadline;
+    }
+    return t;
+}
+
+} // namespace app

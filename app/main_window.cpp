@@ -1,0 +1,322 @@
+#include "main_window.h"
+
+#include <iostream>
+#include <vector>
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
+#include <QWindow>
+
+#include "device/setting_entries.h"
+#include "hit_test.h"
+#include "shell/key_translation.h"
+#include "skin/load_skin.h"
+#include "timing_log.h"
+#include "window_placement.h"
+
+namespace app {
+namespace {
+
+// The visible part of a device-shaped window: every pixel not of the key colour, as
+// one-pixel-high runs, row by row (the banded order QRegion::setRects expects).
+QRegion deviceShape(const QImage& frame, QColor key) {
+    const QImage mask = skin::seeThroughMask(frame, key);
+    std::vector<QRect> runs;
+    for (int y = 0; y < mask.height(); ++y) {
+        int x = 0;
+        while (x < mask.width()) {
+            while (x < mask.width() && mask.pixelIndex(x, y) == 1) {
+                ++x;
+            }
+            const int start = x;
+            while (x < mask.width() && mask.pixelIndex(x, y) == 0) {
+                ++x;
+            }
+            if (x > start) {
+                runs.emplace_back(start, y, x - start, 1);
+            }
+        }
+    }
+    QRegion region;
+    region.setRects(runs.data(), static_cast<int>(runs.size()));
+    return region;
+}
+
+// Key-colour pixels become fully transparent, so a compositor shows what lies beneath.
+void keyOut(QImage& frame, const QRect& area, QColor key) {
+    const QRgb wanted = key.rgb() & 0x00FFFFFFu;
+    const QRect rect = area.intersected(frame.rect());
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == wanted) {
+                line[x] = 0;
+            }
+        }
+    }
+}
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
+TForm1::TForm1(CoreController& core, std::string configPath, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), core_(core),
+      configPath_(std::move(configPath)) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(560, 372);
+    // The key handlers see every key of this window before any widget in it does.
+    winId();
+    windowHandle()->installEventFilter(this);
+    connect(&core_, &CoreController::displayChanged, this, &TForm1::redraw);
+}
+
+void TForm1::FormCreate() {
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    FullscreenOn = device::setting::read(core_.settings(), device::setting::FullscreenMode);
+    LoadSkin();
+    GameMenuOpen = false;
+    core_.startUp();
+}
+
+void TForm1::LoadSkin() {
+    skin::LoadSkin(core_.scene(), *this, configPath_, FullscreenOn);
+    frame_ = QImage(core_.scene().clientSize(), QImage::Format_ARGB32_Premultiplied);
+    redraw(frame_.rect());
+    applyShape();
+}
+
+void TForm1::redraw(const QRect& dirty) {
+    if (frame_.isNull()) {
+        return;
+    }
+    {
+        QPainter painter(&frame_);
+        core_.scene().paint(painter, dirty);
+    }
+    if (const auto& key = core_.scene().colourKey()) {
+        keyOut(frame_, dirty, *key);
+    }
+    update(toWidget(dirty));
+}
+
+void TForm1::applyShape() {
+    if (const auto& key = core_.scene().colourKey()) {
+        QRegion region = deviceShape(core_.scene().render(), *key);
+        if (scale_ != 1) {
+            region = QTransform::fromScale(scale_, scale_).map(region);
+        }
+        setMask(region);
+    } else {
+        clearMask();
+    }
+}
+
+QSize TForm1::screenSize() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->geometry().size() : QSize(560, 372);
+}
+
+void TForm1::setClientSize(QSize size) {
+    setFixedSize(size * scale_);
+}
+
+void TForm1::showError(const std::string& text) {
+    QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromStdString(text));
+}
+
+void TForm1::pictureError(const std::string& text) {
+    std::cerr << "zemblor: " << text << '\n';
+}
+
+void TForm1::placeOnScreen() {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (FullscreenOn) {
+        setGeometry(s->geometry());
+    } else {
+        move(centredTopLeft(s->geometry(), size()));
+    }
+}
+
+void TForm1::showDevice() {
+    placeOnScreen();
+    if (FullscreenOn) {
+        // Without a window manager that honours the request, the screen-sized frameless
+        // geometry set above already covers the screen.
+        showFullScreen();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applyShape();
+}
+
+QPoint TForm1::clientPoint(QPointF widgetPos) const {
+    return QPoint(static_cast<int>(widgetPos.x()) / scale_,
+                  static_cast<int>(widgetPos.y()) / scale_);
+}
+
+QRect TForm1::toWidget(const QRect& client) const {
+    return QRect(client.topLeft() * scale_, client.size() * scale_);
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect area = event->rect();
+    if (scale_ == 1) {
+        painter.drawImage(area, frame_, area);
+    } else {
+        painter.scale(scale_, scale_);
+        const QRect client(area.topLeft() / scale_, area.size() / scale_ + QSize(1, 1));
+        painter.drawImage(client, frame_, client);
+    }
+    if (core_.isPoweredOn()) {
+        TimingLog::instance().markOnce("device-drawn");
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != windowHandle()) {
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (auto code = keys_.press(shell::physicalKey(*key), shell::virtualKeyCode(*key))) {
+            core_.keyDown(*code);
+        }
+        break;
+    }
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (auto code = keys_.release(shell::physicalKey(*key), key->isAutoRepeat())) {
+            core_.keyUp(*code);
+        }
+        break;
+    }
+    case QEvent::FocusOut:
+        // Keys held while the focus leaves never send their releases here; without them the
+        // device's buttons would stay pressed.
+        for (std::uint16_t code : keys_.releaseAll()) {
+            core_.keyUp(code);
+        }
+        break;
+    default:
+        break;
+    }
+    // The keys go on to the platform's normal handling.
+    return false;
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const auto hit = componentAt(core_.scene(), clientPoint(event->position()));
+    if (!hit) {
+        return;
+    }
+    switch (mouseRole(*hit)) {
+    case MouseRole::DeviceButton:
+        pressedButton_ = deviceButton(*hit);
+        core_.press(*pressedButton_);
+        break;
+    case MouseRole::DragsWindow:
+        if (FullscreenOn) {
+            break;
+        }
+        if (onWayland()) {
+            // Wayland lets only the compositor move windows.
+            windowHandle()->startSystemMove();
+            break;
+        }
+        dragging_ = true;
+        windowAtPress_ = pos();
+        pointerAtPress_ = event->globalPosition().toPoint();
+        break;
+    case MouseRole::GameMenu:
+    case MouseRole::None:
+        break;
+    }
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(draggedWindowPos(windowAtPress_, pointerAtPress_, event->globalPosition().toPoint()));
+        return;
+    }
+    updatePointer(clientPoint(event->position()));
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    dragging_ = false;
+    // The button the press went to is released, wherever the pointer is now.
+    if (pressedButton_) {
+        const device::Button button = *pressedButton_;
+        pressedButton_.reset();
+        core_.release(button);
+    }
+    updatePointer(clientPoint(event->position()));
+}
+
+void TForm1::updatePointer(QPoint clientPos) {
+    const auto hit = componentAt(core_.scene(), clientPos);
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (hit && *hit == skin::Component::btn_set_top) {
+        shape = Qt::WhatsThisCursor;
+    } else if (hit && (mouseRole(*hit) == MouseRole::DeviceButton ||
+                       mouseRole(*hit) == MouseRole::GameMenu)) {
+        shape = Qt::PointingHandCursor;
+    }
+    if (cursor().shape() != shape) {
+        setCursor(shape);
+    }
+}
+
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const auto hit = componentAt(core_.scene(), clientPoint(help->pos()));
+        const auto picture = hit ? hintPicture(*hit) : std::nullopt;
+        if (picture) {
+            const skin::Box b = core_.scene().box(*hit);
+            QToolTip::showText(help->globalPos(), core_.hint(*picture), this,
+                               toWidget(QRect(b.left, b.top, b.width, b.height)));
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // FormClose: the sound samples freed and the output closed. The settings store needs no
+    // closing: every value was written when it changed.
+    core_.releaseSound();
+    event->accept();
+    emit closed();
+}
+
+} // namespace app

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include "core_controller.h"
+#include "shell/key_tracker.h"
+#include "skin/skin_host.h"
+
+namespace app {
+
+// The device's window: frameless, painted from the skin scene, device-shaped (pixels of the
+// skin's key colour see-through and click-through) or covering the whole screen. It turns
+// keys and clicks into device input and drags itself in the windowed layout.
+class TForm1 : public QWidget, private skin::SkinHost {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kApplicationTitle = "Zemblor (Ortheq, Quillet) Simulator";
+
+    TForm1(CoreController& core, std::string configPath, QWidget* parent = nullptr);
+
+    // The creation steps: title, full-screen choice, skin, the device's start-up.
+    void FormCreate();
+    // Play: the window is centred on the screen (or covers it) and shown.
+    void showDevice();
+    bool fullscreenOn() const { return FullscreenOn; }
+    // The context menu's "Display splash screen at startup" tick, as Play leaves it.
+    void setSplashMenuChecked(bool checked) { splashMenuChecked_ = checked; }
+    bool splashMenuChecked() const { return splashMenuChecked_; }
+    // Paint and hit-test scale: one image pixel is `scale` screen pixels.
+    int scale() const { return scale_; }
+
+signals:
+    // The skin could not be loaded; the program ends once the event loop runs.
+    void terminateRequested();
+    // A close request was handled (FormClose): sound released; the program ends.
+    void closed();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // skin::SkinHost
+    QSize screenSize() const override;
+    void setClientSize(QSize size) override;
+    void setBackgroundColour(QColor) override {}
+    void setColourKey(std::optional<QColor>) override {}
+    void showError(const std::string& text) override;
+    void requestTerminate() override { emit terminateRequested(); }
+    void pictureError(const std::string& text) override;
+
+    void LoadSkin();
+    void redraw(const QRect& dirty);
+    void applyShape();
+    void placeOnScreen();
+    void updatePointer(QPoint clientPos);
+    QPoint clientPoint(QPointF widgetPos) const;
+    QRect toWidget(const QRect& client) const;
+
+    CoreController& core_;
+    std::string configPath_;
+    bool FullscreenOn = true;
+    bool GameMenuOpen = false;
+    bool splashMenuChecked_ = true;
+    int scale_ = 1;
+
+    QImage frame_; // the scene as shown, key-colour pixels at alpha 0
+    shell::KeyTracker keys_;
+    std::optional<device::Button> pressedButton_;
+    bool dragging_ = false;
+    QPoint windowAtPress_;
+    QPoint pointerAtPress_;
+};
+
+} // namespace app

@@ -1,0 +1,69 @@
+#include "options.h"
+
+#include "device/seeded_random.h"
+
+namespace app {
+
+const char* const kUsage =
+    "usage: zemblor [--settings FILE] [--seed N] [--clock \"YYYY-MM-DD HH:MM[:SS]\"]\n"
+    "               [--trace FILE] [--record FILE]\n"
+    "Starts the Zemblor simulator. Run it with its data folder (assets/) as the working\n"
+    "directory.\n"
+    "  --settings FILE  keep the settings in FILE (INI format) instead of the user's store\n"
+    "  --seed N         seed of the item draws (0..18446744073709551615), for replays\n"
+    "  --clock TIME     what the device's clock reads at start; it then runs in real time\n"
+    "  --trace FILE     write the device's events as JSON lines (see zemblor-headless)\n"
+    "  --record FILE    write the session as a zemblor-headless script that replays it\n"
+    "  --help, --version\n";
+
+const char* const kVersion = "5.00";
+
+ParsedOptions parseOptions(const std::vector<std::string>& args) {
+    ParsedOptions parsed;
+    auto fail = [&parsed](std::string message) {
+        parsed.action = OptionsAction::Error;
+        parsed.error = std::move(message);
+        return parsed;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            parsed.action = OptionsAction::Help;
+            return parsed;
+        }
+        if (arg == "--version") {
+            parsed.action = OptionsAction::Version;
+            return parsed;
+        }
+        const bool takesValue = arg == "--settings" || arg == "--seed" || arg == "--clock" ||
+                                arg == "--trace" || arg == "--record";
+        if (!takesValue) {
+            return fail("unknown option '" + arg + "'");
+        }
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            return fail(arg + " needs a value");
+        }
+        const std::string& value = args[++i];
+        ProgramOptions& o = parsed.options;
+        if (arg == "--settings") {
+            o.settingsFile = value;
+        } else if (arg == "--trace") {
+            o.traceFile = value;
+        } else if (arg == "--record") {
+            o.recordFile = value;
+        } else if (arg == "--seed") {
+            o.seed = device::parseSeed(value);
+            if (!o.seed) {
+                return fail("--seed needs a number 0..18446744073709551615, not '" + value + "'");
+            }
+        } else {
+            o.clock = headless::parseDateTime(value);
+            if (!o.clock) {
+                return fail("--clock needs \"YYYY-MM-DD HH:MM[:SS]\", not '" + value + "'");
+            }
+        }
+    }
+    return parsed;
+}
+
+} // namespace app

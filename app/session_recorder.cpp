@@ -1,0 +1,32 @@
+#include "session_recorder.h"
+
+namespace app {
+
+void SessionRecorder::line(std::string_view text) {
+    out_ << text << '\n';
+    out_.flush();
+}
+
+void SessionRecorder::header(std::uint64_t seed, const headless::DateTime& clock) {
+    line("# zemblor session; replay: zemblor-headless --seed " + std::to_string(seed) +
+         " --clock \"" + headless::formatDateTime(clock) + "\" FILE");
+}
+
+void SessionRecorder::store(std::string_view name, std::string_view value) {
+    line("store " + std::string(name) + " " + std::string(value));
+}
+
+void SessionRecorder::command(device::Millis at, std::string_view command) {
+    if (at > last_) {
+        line("wait " + std::to_string(at - last_));
+        last_ = at;
+    }
+    line(command);
+}
+
+void SessionRecorder::event(device::Millis at, std::string_view command) {
+    this->command(at, command);
+    line("show");
+}
+
+} // namespace app

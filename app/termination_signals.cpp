@@ -1,0 +1,53 @@
+#include "termination_signals.h"
+
+#include <csignal>
+
+#include <QSocketNotifier>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace app {
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+TerminationSignals::TerminationSignals(std::function<void()> callback, QObject* parent)
+    : QObject(parent), onSignal_(std::move(callback)) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        return;
+    }
+    notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+        onSignal_();
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+TerminationSignals::~TerminationSignals() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    delete notifier_;
+    notifier_ = nullptr;
+    for (int& fd : signalPipe) {
+        if (fd >= 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+}
+
+} // namespace app

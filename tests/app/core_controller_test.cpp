@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <regex>
+#include <sstream>
+
+#include <QTemporaryDir>
+
+#include "core_controller.h"
+#include "runner.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using app::CoreController;
+using app::Nanos;
+
+class SilentSoundHost : public sound::SoundHost {
+public:
+    void showError(const std::string&) override {}
+    void requestTerminate() override {}
+};
+
+std::vector<std::string> readLines(const QString& path) {
+    std::ifstream in(path.toStdString());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The device's own events in a trace: state and sound lines, and what it stores.
+std::vector<std::string> deviceEvents(const std::vector<std::string>& lines) {
+    std::vector<std::string> events;
+    for (const std::string& line : lines) {
+        const bool store = line.find("\"store\":") != std::string::npos;
+        if (!store || line.find("\"store\":\"Key") != std::string::npos ||
+            line.find("\"store\":\"HiScore") != std::string::npos) {
+            events.push_back(line);
+        }
+    }
+    return events;
+}
+
+// A controller on a monotonic clock the test moves by hand, with its store, trace and
+// record in a temporary folder.
+class Session {
+public:
+    Session(const QTemporaryDir& dir, const std::string& name) {
+        app::ProgramOptions options;
+        options.settingsFile = dir.filePath(QString::fromStdString(name + ".ini")).toStdString();
+        options.seed = 7;
+        options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
+        tracePath = dir.filePath(QString::fromStdString(name + ".trace"));
+        recordPath = dir.filePath(QString::fromStdString(name + ".script"));
+        options.traceFile = tracePath.toStdString();
+        options.recordFile = recordPath.toStdString();
+        core = std::make_unique<CoreController>(options, host, [this] { return now; });
+        core->startUp();
+    }
+
+    void at(Nanos t) {
+        now = t;
+        core->advanceTo(now);
+    }
+    // Lets the timer wake as it is armed, each wake `late` after its deadline, until `end`.
+    template <typename Lateness> void runUntil(Nanos end, Lateness late) {
+        while (auto wake = core->wakeTime()) {
+            const Nanos when = *wake + late();
+            if (when > end) {
+                break;
+            }
+            at(when);
+        }
+        at(end);
+    }
+    void key(std::uint16_t code, Nanos down, Nanos up) {
+        runUntil(down, [] { return 0ns; });
+        core->keyDown(code);
+        runUntil(up, [] { return 0ns; });
+        core->keyUp(code);
+    }
+
+    SilentSoundHost host;
+    Nanos now{5s};
+    QString tracePath;
+    QString recordPath;
+    std::unique_ptr<CoreController> core;
+};
+
+// Power on, then GAME A twice: the clock, then game A's ready display; play starts 1.5 s on.
+void startGameA(Session& s) {
+    s.at(5s + 10ms);
+    s.core->powerOn();
+    s.key(49, 5s + 20ms, 5s + 90ms);
+    s.key(49, 5s + 200ms, 5s + 260ms);
+}
+
+TEST(CoreTiming, LateWakeUpsDelayOneFiringButNeverAccumulate) {
+    QTemporaryDir dir;
+    Session punctual(dir, "punctual");
+    Session late(dir, "late");
+    startGameA(punctual);
+    startGameA(late);
+    // A coarse 15.6 ms timer grid would add up to whole ticks over a minute of play.
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> lateness(0, 15600);
+    punctual.runUntil(65s, [] { return 0ns; });
+    late.runUntil(65s, [&] { return std::chrono::microseconds(lateness(random)); });
+
+    const auto expected = readLines(punctual.tracePath);
+    EXPECT_EQ(readLines(late.tracePath), expected);
+    EXPECT_GT(std::count_if(
+                  expected.begin(), expected.end(),
+                  [](const std::string& l) { return l.find("\"sound\"") != std::string::npos; }),
+              50);
+    EXPECT_EQ(late.core->coreTime(), 60000);
+}
+
+TEST(CoreTiming, APauseIsNotReplayedAsABurst) {
+    QTemporaryDir dir;
+    Session s(dir, "pause");
+    startGameA(s);
+    s.runUntil(10s, [] { return 0ns; });
+    const auto before = readLines(s.tracePath).size();
+    const auto deadline = s.core->wakeTime();
+    ASSERT_TRUE(deadline);
+
+    // The machine sleeps for ten minutes with a tick pending.
+    s.at(*deadline + 600s);
+    const device::Millis resumedAt = s.core->coreTime();
+    EXPECT_EQ(app::CoreTimeline(5s).monotonicAt(resumedAt), *deadline);
+    EXPECT_LE(readLines(s.tracePath).size(), before + 1); // that one tick, nothing more
+
+    // Afterwards time runs on from there at its normal pace.
+    s.runUntil(s.now + 2s, [] { return 0ns; });
+    EXPECT_EQ(s.core->coreTime(), resumedAt + 2000);
+    // A wake just under a second late is an ordinary late wake: nothing is dropped.
+    const auto next = s.core->wakeTime();
+    ASSERT_TRUE(next);
+    const device::Millis due = s.core->coreTime() + (*next - s.now) / 1ms;
+    s.at(*next + 999ms);
+    EXPECT_EQ(s.core->coreTime(), due + 999);
+}
+
+TEST(SessionRecord, ReplaysToTheSameTrace) {
+    QTemporaryDir dir;
+    {
+        Session s(dir, "played");
+        startGameA(s);
+        std::mt19937 random(11);
+        std::uniform_int_distribution<int> lateness(0, 3000);
+        auto late = [&] { return std::chrono::microseconds(lateness(random)); };
+        // Steer the hero now and then, some keys held long enough to repeat, and click TIME
+        // once the game is over.
+        Nanos t = 7s;
+        for (int i = 0; i < 40; ++i) {
+            const std::uint16_t arrow = (i % 3 == 0) ? 39 : 37;
+            s.runUntil(t, late);
+            s.core->keyDown(arrow);
+            s.runUntil(t + 40ms, late);
+            s.core->keyDown(arrow); // auto-repeat
+            s.runUntil(t + 90ms, late);
+            s.core->keyUp(arrow);
+            t += 1337ms;
+        }
+        s.runUntil(200s, late);
+        s.core->press(device::Button::Time);
+        s.runUntil(200s + 120ms, late);
+        s.core->release(device::Button::Time);
+        s.runUntil(205s, late);
+    }
+    const auto played = deviceEvents(readLines(dir.filePath("played.trace")));
+
+    std::ifstream script(dir.filePath("played.script").toStdString());
+    std::string header;
+    std::getline(script, header);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(header, m, std::regex(R"re(--seed (\d+) --clock "([^"]+)")re")))
+        << header;
+    headless::RunOptions replay;
+    replay.seed = std::stoull(m[1]);
+    replay.clock = *headless::parseDateTime(m[2].str());
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(headless::runScript(script, out, err, replay), 0) << err.str();
+
+    std::vector<std::string> replayed;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        replayed.push_back(line);
+    }
+    EXPECT_EQ(deviceEvents(replayed), played);
+    EXPECT_GT(played.size(), 100u);
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include "main_window.h"
+
+namespace {
+
+class QuietSoundHost : public sound::SoundHost {
+public:
+    void showError(const std::string&) override {}
+    void requestTerminate() override {}
+};
+
+std::string lastLine(const QString& path) {
+    std::ifstream in(path.toStdString());
+    std::string line;
+    std::string last;
+    while (std::getline(in, line)) {
+        last = line;
+    }
+    return last;
+}
+
+// The main window on the offscreen platform, windowed, with the real skin.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QDir::setCurrent(QStringLiteral(ZEMBLOR_ASSETS));
+        const QString ini = dir.filePath("store.ini");
+        std::ofstream(ini.toStdString()) << "[General]\nFullscreenMode=0\n";
+        app::ProgramOptions options;
+        options.settingsFile = ini.toStdString();
+        options.traceFile = dir.filePath("trace").toStdString();
+        options.seed = 1;
+        options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
+        core = std::make_unique<app::CoreController>(options, sound);
+        window = std::make_unique<app::TForm1>(*core, ZEMBLOR_ASSETS "/Config.ini");
+        window->FormCreate();
+        window->showDevice();
+        core->powerOn();
+    }
+
+    void key(QEvent::Type type, int qtKey, quint32 scan, bool repeat = false) {
+        QKeyEvent event(type, qtKey, Qt::NoModifier, scan, 0, 0, QString(), repeat);
+        QCoreApplication::sendEvent(window->windowHandle(), &event);
+    }
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+        QMouseEvent event(type, at, window->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &event);
+    }
+    std::string trace() const { return lastLine(dir.filePath("trace")); }
+
+    QTemporaryDir dir;
+    QuietSoundHost sound;
+    std::unique_ptr<app::CoreController> core;
+    std::unique_ptr<app::TForm1> window;
+};
+
+TEST_F(MainWindowTest, WindowedLayoutIsDeviceShaped) {
+    EXPECT_FALSE(window->fullscreenOn());
+    EXPECT_EQ(window->size(), QSize(560, 372));
+    // The skin's magenta outside the device's rounded corners is cut out of the window.
+    const QRegion shape = window->mask();
+    EXPECT_FALSE(shape.isEmpty());
+    EXPECT_FALSE(shape.contains(QPoint(0, 0)));
+    EXPECT_TRUE(shape.contains(QPoint(280, 186)));
+}
+
+TEST_F(MainWindowTest, KeysReachTheDeviceAndRepeatsOnlyPress) {
+    key(QEvent::KeyPress, Qt::Key_3, 12);
+    EXPECT_NE(trace().find("\"mode\":\"ModeTime1\""), std::string::npos);
+    EXPECT_NE(trace().find("btn_time_down"), std::string::npos);
+    // The auto-repeated release X11 sends before each repeated press never reaches the device:
+    // the TIME button stays pressed and the mode does not step on.
+    key(QEvent::KeyRelease, Qt::Key_3, 12, true);
+    key(QEvent::KeyPress, Qt::Key_3, 12, true);
+    EXPECT_NE(trace().find("btn_time_down"), std::string::npos);
+    EXPECT_NE(trace().find("\"mode\":\"ModeTime1\""), std::string::npos);
+    // Shift held meanwhile turns the key into '#', but its release is still TIME's.
+    key(QEvent::KeyRelease, Qt::Key_NumberSign, 12);
+    EXPECT_EQ(trace().find("btn_time_down"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, HeldKeysAreReleasedWhenTheFocusLeaves) {
+    key(QEvent::KeyPress, Qt::Key_Left, 113);
+    EXPECT_NE(trace().find("btn_left_down"), std::string::npos);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(window->windowHandle(), &focusOut);
+    EXPECT_EQ(trace().find("btn_left_down"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ButtonPressedByClickIsReleasedWhereverThePointerGoes) {
+    const skin::Box time = core->scene().box(skin::Component::btn_time_top);
+    mouse(QEvent::MouseButtonPress, QPoint(time.left + 5, time.top + 5));
+    EXPECT_NE(trace().find("btn_time_down"), std::string::npos);
+    EXPECT_NE(trace().find("\"mode\":\"ModeTime1\""), std::string::npos);
+    mouse(QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(trace().find("btn_time_down"), std::string::npos);
+
+    // The right button presses nothing.
+    const std::string before = trace();
+    mouse(QEvent::MouseButtonPress, QPoint(time.left + 5, time.top + 5), Qt::RightButton);
+    EXPECT_EQ(trace(), before);
+}
+
+TEST_F(MainWindowTest, HintsFollowTheBindings) {
+    EXPECT_EQ(core->hint(device::HintPicture::btn_set_top), "button disabled");
+    EXPECT_NE(core->hint(device::HintPicture::btn_time_top).indexOf("3"), -1);
+}
+
+} // namespace

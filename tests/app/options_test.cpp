@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "options.h"
+
+namespace {
+
+using app::OptionsAction;
+using app::parseOptions;
+
+TEST(Options, ReadsEveryOption) {
+    const auto parsed =
+        parseOptions({"--settings", "s.ini", "--seed", "18446744073709551615", "--clock",
+                      "2026-12-08 09:41:07", "--trace", "t.jsonl", "--record", "r.script"});
+    ASSERT_EQ(parsed.action, OptionsAction::Run);
+    EXPECT_EQ(parsed.options.settingsFile, "s.ini");
+    EXPECT_EQ(parsed.options.seed, 18446744073709551615ull);
+    EXPECT_EQ(parsed.options.clock, (headless::DateTime{2026, 12, 8, 9, 41, 7}));
+    EXPECT_EQ(parsed.options.traceFile, "t.jsonl");
+    EXPECT_EQ(parsed.options.recordFile, "r.script");
+    EXPECT_EQ(parseOptions({}).action, OptionsAction::Run);
+    EXPECT_EQ(parseOptions({"--version"}).action, OptionsAction::Version);
+    EXPECT_EQ(parseOptions({"--seed", "1", "--help"}).action, OptionsAction::Help);
+}
+
+TEST(Options, RejectsWhatItCannotRead) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--fullscreen"},
+             {"game.ini"},
+             {"--seed"},
+             {"--seed", "-1"},
+             {"--seed", "18446744073709551616"},
+             {"--clock", "2026-02-30 10:00"},
+             {"--clock", "10:00"},
+             {"--trace", ""},
+         }) {
+        const auto parsed = parseOptions(args);
+        EXPECT_EQ(parsed.action, OptionsAction::Error) << args[0];
+        EXPECT_FALSE(parsed.error.empty());
+    }
+}
+
+} // namespace
