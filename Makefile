@@ -6,7 +6,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-sanitize fuzz bench format clean
+.PHONY: all deps build run demo timing test test-sanitize fuzz bench format clean
 
 all: build
 
@@ -17,7 +17,11 @@ build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)
 
+# The program finds its pictures, sounds and documents relative to the working directory.
 run: build
+	cd assets && "$(abspath $(BUILD))/app/zemblor"
+
+demo: build
 	$(BUILD)/tools/headless/zemblor-headless --seed 1 --clock "2026-12-08 09:41" tools/headless/demo.script
 
 test: build
@@ -33,6 +37,9 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/bench/zemblor-bench
+
+timing: build
+	bench/timing/run-timing "$(abspath $(BUILD))/app/zemblor"
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

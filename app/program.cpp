@@ -1,10 +1,12 @@
 #include "program.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
 
 #include "dialogs/splash_form.h"
 #include "timing_log.h"
+#include "window_icon.h"
 
 namespace app {
 
@@ -18,13 +20,32 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     : core_(std::make_unique<CoreController>(options, static_cast<sound::SoundHost&>(*this))),
       mainWindow_(std::make_unique<TForm1>(*core_, configPath)),
       signals_([this] { mainWindow_->close(); }) {
-    connect(core_.get(), &CoreController::settingsWriteFailed, this, &Program::showSettingsError);
+    // Queued: a failed write can come from inside the device's handlers or from start-up,
+    // and the box belongs in front of whatever window that goes on to show.
+    connect(core_.get(), &CoreController::settingsWriteFailed, this, &Program::showSettingsError,
+            Qt::QueuedConnection);
     connect(mainWindow_.get(), &TForm1::terminateRequested, this, [] { requestExit(1); });
     connect(mainWindow_.get(), &TForm1::closed, this, [] { requestExit(0); });
     mainWindow_->FormCreate();
+    QApplication::setWindowIcon(deviceIcon(core_->scene()));
     splash_ = std::make_unique<dialogs::TSplashForm>(core_->settings(),
                                                      static_cast<dialogs::SplashHost&>(*this));
+    splash_->installEventFilter(this);
     splash_->FormCreate();
+    // The main window stays hidden until Play, so the splash dialog is in front already and
+    // the main window's first activation has nothing left to bring up.
+    splash_->clearSplashPending();
+}
+
+// The timing harness's start-up figure ends when the splash dialog is first on the screen:
+// once its first paint has been handled and flushed.
+bool Program::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == splash_.get() && event->type() == QEvent::Paint) {
+        splash_->removeEventFilter(this);
+        QMetaObject::invokeMethod(
+            this, [] { TimingLog::instance().markOnce("splash-drawn"); }, Qt::QueuedConnection);
+    }
+    return false;
 }
 
 Program::~Program() = default;
@@ -54,8 +75,7 @@ void Program::requestTerminate() {
     requestExit(1);
 }
 
-// Shown without blocking: the failed write may come from inside the device's own handlers,
-// which must run to completion before any other event.
+// Shown without blocking, so the device's timers go on meanwhile.
 void Program::showSettingsError(const QString& message) {
     auto* box =
         new QMessageBox(QMessageBox::Warning, QStringLiteral("Error"), message, QMessageBox::Ok);

@@ -29,6 +29,9 @@ public:
     dialogs::TSplashForm& splash() { return *splash_; }
     CoreController& core() { return *core_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // dialogs::SplashHost
     bool startSound(int soundMode) override;

@@ -75,6 +75,10 @@ TSplashForm::TSplashForm(device::Settings& settings, SplashHost& host, QWidget* 
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setAutoFillBackground(true);
+    // The dialog's own small type, so its texts fit the boxes they were laid out in.
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
 
     // Created back to front: later components are drawn over earlier ones.
     im_background = pictureLabel(this, "im_background", {0, 0, 460, 420},
@@ -124,6 +128,7 @@ TSplashForm::TSplashForm(device::Settings& settings, SplashHost& host, QWidget* 
               "chb_splashscreen", {12, 391, 444, 17});
     QPalette switchColours = chb_splashscreen->palette();
     switchColours.setColor(QPalette::Window, kSwitchColour);
+    switchColours.setColor(QPalette::Button, kSwitchColour); // a button's fill colour
     switchColours.setColor(QPalette::WindowText, Qt::white);
     chb_splashscreen->setPalette(switchColours);
     chb_splashscreen->setAutoFillBackground(true);

@@ -19,25 +19,6 @@ Picture makePlaceholder() {
     return Picture{image, PictureFormat::Bitmap};
 }
 
-// A bitmap on a transparent component: every pixel of its bottom-left pixel's colour
-// lets what lies beneath show through.
-QImage keyOutBottomLeft(const QImage& source) {
-    QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull() || image.width() == 0 || image.height() == 0) {
-        return image;
-    }
-    const QRgb key = image.pixel(0, image.height() - 1) & 0x00FFFFFFu;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] & 0x00FFFFFFu) == key) {
-                line[x] = 0;
-            }
-        }
-    }
-    return image;
-}
-
 QRect toRect(const Box& b) { return QRect(b.left, b.top, b.width, b.height); }
 
 } // namespace
@@ -167,6 +148,23 @@ QImage Scene::render() const {
     paint(painter, QRect(QPoint(0, 0), clientSize_));
     painter.end();
     return frame;
+}
+
+QImage keyOutBottomLeft(const QImage& source) {
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull() || image.width() == 0 || image.height() == 0) {
+        return image;
+    }
+    const QRgb key = image.pixel(0, image.height() - 1) & 0x00FFFFFFu;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == key) {
+                line[x] = 0;
+            }
+        }
+    }
+    return image;
 }
 
 QImage seeThroughMask(const QImage& frame, QColor key) {

@@ -73,6 +73,10 @@ private:
     std::optional<QColor> colourKey_{QColor(Qt::white)};
 };
 
+// A bitmap on a transparent component: every pixel of its bottom-left pixel's colour lets
+// what lies beneath show through (alpha 0).
+QImage keyOutBottomLeft(const QImage& source);
+
 // Window pixels of exactly the key colour, as a one-bit mask (1 = see-through), for the
 // windowed layout's shape.
 QImage seeThroughMask(const QImage& frame, QColor key);
