@@ -56,9 +56,7 @@ CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& 
     if (recorder_) {
         recorder_->header(seed_, clock_.current());
     }
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &CoreController::onTimer);
+    connect(&timer_, &WakeTimer::woken, this, &CoreController::onTimer);
 }
 
 CoreController::~CoreController() = default;
@@ -189,10 +187,7 @@ void CoreController::arm() {
         return;
     }
     armedFor_ = timeline_.monotonicAt(*deadline);
-    const Nanos remaining = armedFor_ - monotonic_();
-    // Rounded up: waking a little early would only mean waking again.
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining).count();
-    timer_.start(static_cast<int>(std::clamp<long long>(ms, 0, 24 * 3600 * 1000)));
+    timer_.wakeAt(armedFor_, monotonic_());
 }
 
 std::optional<Nanos> CoreController::wakeTime() const {

@@ -8,7 +8,6 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
-#include <QTimer>
 
 #include "core_timeline.h"
 #include "device/device.h"
@@ -20,6 +19,7 @@
 #include "skin/scene.h"
 #include "skin/scene_display.h"
 #include "sound/sound_output.h"
+#include "wake_timer.h"
 
 namespace app {
 
@@ -113,7 +113,7 @@ private:
     std::unique_ptr<std::ofstream> recordOut_;
     std::unique_ptr<SessionRecorder> recorder_;
 
-    QTimer timer_;
+    WakeTimer timer_;
     Nanos armedFor_{0};
     bool inCore_ = false;
     bool poweredOn_ = false;

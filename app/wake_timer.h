@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include "core_timeline.h"
+
+class QSocketNotifier;
+
+namespace app {
+
+// A single-shot wake-up of the GUI thread at a moment on the monotonic clock. On Linux it is
+// a timerfd with nanosecond deadlines, so the device's ticks come within a fraction of a
+// millisecond; elsewhere a precise Qt timer, which counts whole milliseconds.
+class WakeTimer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit WakeTimer(QObject* parent = nullptr);
+    ~WakeTimer() override;
+
+    // `now` is the present on the same clock as `at`.
+    void wakeAt(Nanos at, Nanos now);
+    void stop();
+    bool isActive() const { return active_; }
+
+signals:
+    void woken();
+
+private:
+    void fire();
+
+    int fd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    QTimer fallback_;
+    bool active_ = false;
+};
+
+} // namespace app
