@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 namespace app {
 namespace {
@@ -15,6 +17,24 @@ std::string env(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
+
+} // namespace
+
+DisplayEnvironment currentDisplayEnvironment() {
+    return DisplayEnvironment{env("QT_QPA_PLATFORM"), env("DISPLAY"), env("WAYLAND_DISPLAY"),
+                              env("XDG_RUNTIME_DIR")};
+}
+
+#ifdef _WIN32
+// Windows always has its desktop, and Qt one platform for it.
+std::optional<std::string> preferredPlatform(const DisplayEnvironment&) {
+    return std::nullopt;
+}
+std::optional<std::string> missingDisplayReason(const DisplayEnvironment&) {
+    return std::nullopt;
+}
+#else
+namespace {
 
 // `abstract`: the Linux abstract namespace, where some X servers listen only.
 bool connectsTo(const std::string& path, bool abstract) {
@@ -73,11 +93,6 @@ bool waylandReachable(const DisplayEnvironment& e) {
 
 } // namespace
 
-DisplayEnvironment currentDisplayEnvironment() {
-    return DisplayEnvironment{env("QT_QPA_PLATFORM"), env("DISPLAY"), env("WAYLAND_DISPLAY"),
-                              env("XDG_RUNTIME_DIR")};
-}
-
 std::optional<std::string> preferredPlatform(const DisplayEnvironment& e) {
     if (!e.qpaPlatform.empty()) {
         return std::nullopt;
@@ -110,5 +125,7 @@ std::optional<std::string> missingDisplayReason(const DisplayEnvironment& e) {
            (e.x11Display.empty() ? std::string() : " DISPLAY=" + e.x11Display) +
            (e.waylandDisplay.empty() ? std::string() : " WAYLAND_DISPLAY=" + e.waylandDisplay);
 }
+
+#endif
 
 } // namespace app

@@ -3,10 +3,20 @@
 #include <csignal>
 
 #include <QSocketNotifier>
+
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 namespace app {
+
+#ifdef _WIN32
+// A Windows program is asked to close through its windows; no signal needs turning into one.
+TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* parent)
+    : QObject(parent), onSignal_(std::move(onSignal)) {}
+TerminationSignals::~TerminationSignals() = default;
+#else
 namespace {
 
 int signalPipe[2] = {-1, -1};
@@ -49,5 +59,7 @@ TerminationSignals::~TerminationSignals() {
         }
     }
 }
+
+#endif
 
 } // namespace app
