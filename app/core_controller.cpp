@@ -134,6 +134,38 @@ void CoreController::release(device::Button button) {
     input("release " + std::string(headless::buttonName(button)), [&] { device_.release(button); });
 }
 
+std::array<int, device::kBindingCount> CoreController::keyIndexes() const {
+    std::array<int, device::kBindingCount> indexes{};
+    for (std::size_t slot = 0; slot < indexes.size(); ++slot) {
+        indexes[slot] = device_.KeyBindings[slot].KeyIndex;
+    }
+    return indexes;
+}
+
+// Not inputs of the device, so no state line follows; the record keeps them as script
+// commands so a replay rebinds and resets at the same moments.
+void CoreController::acceptBindings(const std::array<int, device::kBindingCount>& keyIndexes) {
+    syncToNow();
+    for (int slot = 1; slot <= device::kBindingCount; ++slot) {
+        const int index = keyIndexes[static_cast<std::size_t>(slot - 1)];
+        device_.acceptBinding(slot, index);
+        if (recorder_ && device::isValidKeyIndex(index)) {
+            recorder_->command(device_.now(),
+                               "bind " + std::to_string(slot) + " " + std::to_string(index));
+        }
+    }
+    afterCoreCall();
+}
+
+void CoreController::resetHiScores() {
+    syncToNow();
+    device_.resetHiScores();
+    if (recorder_) {
+        recorder_->command(device_.now(), "resethiscores");
+    }
+    afterCoreCall();
+}
+
 QString CoreController::hint(device::HintPicture picture) const {
     return QString::fromStdString(device_.buttonHint(picture));
 }

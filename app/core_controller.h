@@ -56,6 +56,15 @@ public:
     void release(device::Button button);
 
     QString hint(device::HintPicture picture) const;
+
+    // The key settings dialog's view of the bindings and its Accept: each slot's key index
+    // set, stored and its code derived, then the hints rebuilt.
+    std::array<int, device::kBindingCount> keyIndexes() const;
+    void acceptBindings(const std::array<int, device::kBindingCount>& keyIndexes);
+    // The menu's "Reset Hiscores": both high scores 0 and stored.
+    void resetHiScores();
+    // The program's beep through the sound output; false when sound is off.
+    bool beep() { return soundOutput_.Snd_Beep(); }
     // Snd_Release: the five samples freed and the sound output closed.
     void releaseSound();
 

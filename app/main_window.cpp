@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QWindow>
 
 #include "device/setting_entries.h"
+#include "game_menu_row.h"
 #include "hit_test.h"
 #include "shell/key_translation.h"
 #include "skin/load_skin.h"
@@ -193,7 +195,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != windowHandle()) {
+    if (watched != windowHandle() || !isEnabled()) {
         return false;
     }
     switch (event->type()) {
@@ -252,6 +254,8 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
         pointerAtPress_ = event->globalPosition().toPoint();
         break;
     case MouseRole::GameMenu:
+        menuButtonPressed_ = true;
+        break;
     case MouseRole::None:
         break;
     }
@@ -270,6 +274,13 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     dragging_ = false;
+    if (menuButtonPressed_) {
+        menuButtonPressed_ = false;
+        const auto hit = componentAt(core_.scene(), clientPoint(event->position()));
+        if (hit && mouseRole(*hit) == MouseRole::GameMenu) {
+            btn_game_menu_topClick();
+        }
+    }
     // The button the press went to is released, wherever the pointer is now.
     if (pressedButton_) {
         const device::Button button = *pressedButton_;
@@ -309,6 +320,82 @@ bool TForm1::event(QEvent* event) {
         return true;
     }
     return QWidget::event(event);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+    emit contextMenuRequested(event->globalPos());
+}
+
+void TForm1::toggleFullscreen() {
+    FullscreenOn = !FullscreenOn;
+    if (menu_) {
+        menu_->setChecked(shell::MenuItem::pm_10_fullscreen, FullscreenOn);
+    }
+    closeGameMenu();
+    core_.syncToNow();
+    device::setting::write(core_.settings(), device::setting::FullscreenMode, FullscreenOn);
+    if (!FullscreenOn) {
+        showNormal(); // leaves the full-screen state before the window takes the device's size
+    }
+    LoadSkin();
+    showDevice();
+}
+
+void TForm1::btn_game_menu_topClick() {
+    GameMenuOpen = !GameMenuOpen;
+    Vid_Display_Game_Menu();
+}
+
+void TForm1::closeGameMenu() {
+    if (GameMenuOpen) {
+        GameMenuOpen = false;
+        Vid_Display_Game_Menu();
+    }
+}
+
+void TForm1::setMenuBackgroundBox(int width, int height) {
+    skin::Scene& scene = core_.scene();
+    skin::Box box = scene.box(skin::Component::btn_game_menu_background);
+    const QRect before(box.left, box.top, box.width, box.height);
+    box.width = width;
+    box.height = height;
+    scene.setBox(skin::Component::btn_game_menu_background, box);
+    redraw(before.united(QRect(box.left, box.top, box.width, box.height)));
+}
+
+void TForm1::Vid_Display_Game_Menu() {
+    if (!GameMenuOpen) {
+        // A row may be closing the menu from its own event: it goes once that event is over.
+        for (QWidget* row : gameMenuRows_) {
+            row->hide();
+            row->deleteLater();
+        }
+        gameMenuRows_.clear();
+        setMenuBackgroundBox(36, 32);
+        return;
+    }
+    if (!menu_ || !gameMenuRows_.empty()) {
+        return;
+    }
+    int row = 1;
+    for (const shell::MenuItemInfo& info : shell::MenuItemTable()) {
+        QAction* action = menu_->action(info.item);
+        const bool isItem = !shell::isSeparator(info);
+        const bool ticked = isItem && action->isChecked();
+        auto* label = new GameMenuRow(QString::fromStdString(shell::gameMenuRowText(info, ticked)),
+                                      isItem, isItem && action->isEnabled(), this);
+        label->setObjectName(QStringLiteral("la_menu_item_%1").arg(row));
+        label->setGeometry(toWidget(QRect(0, shell::gameMenuRowTop(row), shell::kGameMenuRowWidth,
+                                          shell::kGameMenuRowHeight)));
+        if (isItem) {
+            connect(label, &GameMenuRow::clicked, action, &QAction::trigger);
+            connect(label, &GameMenuRow::leftReleased, this, &TForm1::closeGameMenu);
+        }
+        label->show();
+        gameMenuRows_.push_back(label);
+        ++row;
+    }
+    setMenuBackgroundBox(shell::kGameMenuRowWidth, 448);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -2,12 +2,14 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
 
 #include "core_controller.h"
+#include "main_menu.h"
 #include "shell/key_tracker.h"
 #include "skin/skin_host.h"
 
@@ -29,13 +31,23 @@ public:
     // Play: the window is centred on the screen (or covers it) and shown.
     void showDevice();
     bool fullscreenOn() const { return FullscreenOn; }
-    // The context menu's "Display splash screen at startup" tick, as Play leaves it.
-    void setSplashMenuChecked(bool checked) { splashMenuChecked_ = checked; }
-    bool splashMenuChecked() const { return splashMenuChecked_; }
+    bool gameMenuOpen() const { return GameMenuOpen; }
+    // The context menu, whose actions the in-window game menu's rows show and trigger.
+    void setMenu(MainMenu* menu) { menu_ = menu; }
+
+    // The full-screen toggle: the other layout, laid out anew from the skin and centred; the
+    // device and its timers are not touched.
+    void toggleFullscreen();
+    // The in-window game menu's button: opens or closes the rows.
+    void btn_game_menu_topClick();
+    // Closes the in-window game menu if it is open.
+    void closeGameMenu();
     // Paint and hit-test scale: one image pixel is `scale` screen pixels.
     int scale() const { return scale_; }
 
 signals:
+    // A right click: the context menu is to open at this screen position.
+    void contextMenuRequested(QPoint globalPos);
     // The skin could not be loaded; the program ends once the event loop runs.
     void terminateRequested();
     // A close request was handled (FormClose): sound released; the program ends.
@@ -49,6 +61,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -62,6 +75,8 @@ private:
     void pictureError(const std::string& text) override;
 
     void LoadSkin();
+    void Vid_Display_Game_Menu();
+    void setMenuBackgroundBox(int width, int height);
     void redraw(const QRect& dirty);
     void applyShape();
     void placeOnScreen();
@@ -73,8 +88,10 @@ private:
     std::string configPath_;
     bool FullscreenOn = true;
     bool GameMenuOpen = false;
-    bool splashMenuChecked_ = true;
     int scale_ = 1;
+    MainMenu* menu_ = nullptr;
+    std::vector<QWidget*> gameMenuRows_;
+    bool menuButtonPressed_ = false;
 
     QImage frame_; // the scene as shown, key-colour pixels at alpha 0
     shell::KeyTracker keys_;

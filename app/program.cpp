@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "dialogs/about_form.h"
+#include "dialogs/keys_form.h"
 #include "dialogs/splash_form.h"
+#include "skin/manual_form.h"
 #include "timing_log.h"
 #include "window_icon.h"
 
@@ -26,8 +29,18 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
             Qt::QueuedConnection);
     connect(mainWindow_.get(), &TForm1::terminateRequested, this, [] { requestExit(1); });
     connect(mainWindow_.get(), &TForm1::closed, this, [] { requestExit(0); });
+    menu_ = new MainMenu(mainWindow_.get());
+    mainWindow_->setMenu(menu_);
+    connect(menu_, &MainMenu::chosen, this, &Program::menuItemChosen);
+    connect(mainWindow_.get(), &TForm1::contextMenuRequested, this, &Program::pm_0_menuPopup);
     mainWindow_->FormCreate();
+    menu_->setChecked(shell::MenuItem::pm_10_fullscreen, mainWindow_->fullscreenOn());
     QApplication::setWindowIcon(deviceIcon(core_->scene()));
+
+    aboutForm_ = std::make_unique<dialogs::TAboutForm>();
+    keysForm_ = std::make_unique<dialogs::TKeysForm>(static_cast<dialogs::KeysHost&>(*this));
+    keysForm_->FormCreate();
+    manual_ = std::make_unique<skin::TManualForm>(configPath);
     splash_ = std::make_unique<dialogs::TSplashForm>(core_->settings(),
                                                      static_cast<dialogs::SplashHost&>(*this));
     splash_->installEventFilter(this);
@@ -57,7 +70,7 @@ bool Program::startSound(int soundMode) {
 }
 
 void Program::splashPlayed(bool splashAtStartup) {
-    mainWindow_->setSplashMenuChecked(splashAtStartup);
+    menu_->setChecked(shell::MenuItem::pm_11_splashscreen, splashAtStartup);
     mainWindow_->showDevice();
     core_->powerOn();
 }

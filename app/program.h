@@ -6,27 +6,43 @@
 #include <QObject>
 
 #include "core_controller.h"
+#include "dialogs/keys_host.h"
 #include "dialogs/splash_host.h"
+#include "main_menu.h"
 #include "main_window.h"
 #include "options.h"
 #include "sound/sound_host.h"
 #include "termination_signals.h"
 
 namespace dialogs {
+class TAboutForm;
+class TKeysForm;
 class TSplashForm;
+} // namespace dialogs
+
+namespace skin {
+class TManualForm;
 }
 
 namespace app {
 
-// The whole program: the device's controller and the windows, created in their fixed order
-// (main window first, splash dialog last), and the ways the program ends.
-class Program : public QObject, private dialogs::SplashHost, private sound::SoundHost {
+// The whole program: the device's controller and the five windows, created in their fixed
+// order (main window, about box, key settings, manual, splash dialog last), the context
+// menu's items, and the ways the program ends.
+class Program : public QObject,
+                private dialogs::SplashHost,
+                private dialogs::KeysHost,
+                private sound::SoundHost {
 public:
     Program(const ProgramOptions& options, const std::string& configPath);
     ~Program() override;
 
     TForm1& mainWindow() { return *mainWindow_; }
+    MainMenu& menu() { return *menu_; }
     dialogs::TSplashForm& splash() { return *splash_; }
+    dialogs::TKeysForm& keysForm() { return *keysForm_; }
+    dialogs::TAboutForm& aboutForm() { return *aboutForm_; }
+    skin::TManualForm& manual() { return *manual_; }
     CoreController& core() { return *core_; }
 
 protected:
@@ -37,14 +53,29 @@ private:
     bool startSound(int soundMode) override;
     void splashPlayed(bool splashAtStartup) override;
     void quitAtOnce() override;
+    // dialogs::KeysHost
+    std::array<int, device::kBindingCount> keyIndexes() const override;
+    void acceptBindings(const std::array<int, device::kBindingCount>& keyIndexes) override;
+    void enableMainWindow() override;
     // sound::SoundHost
     void showError(const std::string& message) override;
     void requestTerminate() override;
 
     void showSettingsError(const QString& message);
 
+    // The context menu.
+    void pm_0_menuPopup(QPoint globalPos);
+    void menuItemChosen(shell::MenuItem item);
+    void pm_7_keysClick();
+    void pm_8_hiscoreClick();
+    void pm_11_splashscreenClick();
+
     std::unique_ptr<CoreController> core_;
     std::unique_ptr<TForm1> mainWindow_;
+    MainMenu* menu_ = nullptr; // owned by the main window
+    std::unique_ptr<dialogs::TAboutForm> aboutForm_;
+    std::unique_ptr<dialogs::TKeysForm> keysForm_;
+    std::unique_ptr<skin::TManualForm> manual_;
     std::unique_ptr<dialogs::TSplashForm> splash_;
     TerminationSignals signals_;
 };

@@ -121,7 +121,8 @@ public:
     void BuildKeyHintNames();
     void AssignWord(int slot);
     void RefreshButtonHints();
-    // What an accepted key settings dialog does for one slot: index set, stored, code derived.
+    // What an accepted key settings dialog does for one slot: index set, stored, code derived,
+    // hints rebuilt. A slot or index outside its range changes nothing.
     void acceptBinding(int slot, int keyIndex);
     const std::string& buttonHint(HintPicture picture) const;
 

@@ -43,7 +43,8 @@ void Device::RefreshButtonHints() {
 }
 
 void Device::acceptBinding(int slot, int keyIndex) {
-    if (slot < 1 || slot > kBindingCount) {
+    // An index without a key would be stored and named in the hints as an empty key.
+    if (slot < 1 || slot > kBindingCount || !isValidKeyIndex(keyIndex)) {
         return;
     }
     KeyBindings[static_cast<std::size_t>(slot - 1)].KeyIndex = keyIndex;

@@ -5,15 +5,15 @@
 namespace dialogs {
 
 QUrl websiteLink() {
-    return QUrl(QStringLiteral("https://www.example.org/sim/"));
+    return QUrl(QStringLiteral("https://zemblor.example.org/sim/"));
 }
 
 QUrl emailLink() {
-    return QUrl(QStringLiteral("mailto:teodor.valmark@example.org"));
+    return QUrl(QStringLiteral("mailto:team@zemblor.example.org"));
 }
 
 QUrl donationLink() {
-    return QUrl(QStringLiteral("https://donate.example.net/teodor-valmark"));
+    return QUrl(QStringLiteral("https://donate.example.net/zemblor"));
 }
 
 QString linkText(const QUrl& link) {

@@ -149,7 +149,7 @@ TSplashForm::TSplashForm(device::Settings& settings, SplashHost& host, QWidget* 
 void TSplashForm::FormCreate() {
     la_game_title->setText(QStringLiteral("Zemblor (Ortheq, Quillet) Simulator"));
     la_version->setText(QStringLiteral("Version 5.00 * Final *"));
-    la_release_date->setText(QStringLiteral("Released by Teodor Valmark, 8 December 2026"));
+    la_release_date->setText(QStringLiteral("Released by the Zemblor team, 8 December 2026"));
 
     const SplashStart start = logic_.readStart();
     {

@@ -113,6 +113,18 @@ std::string skinFolder(std::string_view value) {
     return folder;
 }
 
+std::string joinPath(const std::string& folder, const std::string& name) {
+    std::string path = folder + name;
+#ifndef _WIN32
+    for (char& c : path) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+#endif
+    return path;
+}
+
 bool namesPicture(std::string_view fileName) {
     return !fileName.empty() && fileName != "nil";
 }

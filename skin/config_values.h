@@ -29,6 +29,10 @@ Rgb parseSkinColour(std::string_view text, std::string_view defaultText);
 // An empty value stands for the working directory.
 std::string skinFolder(std::string_view value);
 
+// A file in a skin folder: the two joined as they stand, "\" mapped to the platform's
+// separator.
+std::string joinPath(const std::string& folder, const std::string& name);
+
 // The empty value and the exact text "nil" name no picture.
 bool namesPicture(std::string_view fileName);
 

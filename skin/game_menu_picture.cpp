@@ -18,8 +18,9 @@ const Picture& gameMenuPicture() {
     static const Picture picture = [] {
         PictureResult result = decodePng(gameMenuPng());
         // The picture is built into the program and decodes by construction.
-        return result.picture ? *result.picture
-                              : Picture{QImage(256, 512, QImage::Format_ARGB32), PictureFormat::Png};
+        return result.picture
+                   ? *result.picture
+                   : Picture{QImage(256, 512, QImage::Format_ARGB32), PictureFormat::Png};
     }();
     return picture;
 }

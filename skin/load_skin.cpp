@@ -9,7 +9,9 @@
 namespace skin {
 namespace {
 
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 // The window's own properties live in the host (the real window) and in the scene (which
 // paints it); both are kept in step here.
@@ -36,18 +38,6 @@ private:
     Scene& scene_;
     SkinHost& host_;
 };
-
-std::string joinPath(const std::string& folder, const std::string& name) {
-    std::string path = folder + name;
-#ifndef _WIN32
-    for (char& c : path) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-#endif
-    return path;
-}
 
 class PictureLoader {
 public:
@@ -95,8 +85,8 @@ void layOutFullscreen(const ConfigFile& config, Scene& scene, SkinHost& host,
         scene.setShown(Component::im_backdrop, true);
     }
 
-    window.setBackground(
-        toQColor(parseSkinColour(config.readText("Fullscreen", "BgColor", "$00000000"), "$00000000")));
+    window.setBackground(toQColor(
+        parseSkinColour(config.readText("Fullscreen", "BgColor", "$00000000"), "$00000000")));
     window.setColourKey(std::nullopt);
 
     const QSize screen = host.screenSize();
@@ -141,8 +131,8 @@ void layOutFullscreen(const ConfigFile& config, Scene& scene, SkinHost& host,
 }
 
 void layOutWindowed(const ConfigFile& config, Scene& scene, WindowProperties& window) {
-    const QColor key =
-        toQColor(parseSkinColour(config.readText("VideoMode", "TranspColor", "$00ff00ff"), "$00ff00ff"));
+    const QColor key = toQColor(
+        parseSkinColour(config.readText("VideoMode", "TranspColor", "$00ff00ff"), "$00ff00ff"));
     window.setBackground(key);
     window.setColourKey(key);
     scene.setShown(Component::im_backdrop, false);
@@ -176,7 +166,8 @@ SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const std::string& configP
     WindowProperties window(scene, host);
     PictureLoader pictures(scene, host, report);
 
-    const std::string skinDir = skinFolder(config.readText("Common", "SkinDir", "Graphics\\Skin\\"));
+    const std::string skinDir =
+        skinFolder(config.readText("Common", "SkinDir", "Graphics\\Skin\\"));
     const int gameHeight = config.readInt("Common", "GameHeight", 372);
     window.setClientSize(QSize(window.clientSize().width(), gameHeight));
     window.setClientSize(QSize(config.readInt("Common", "GameWidth", 560), gameHeight));

@@ -19,9 +19,16 @@ Picture makePlaceholder() {
     return Picture{image, PictureFormat::Bitmap};
 }
 
-QRect toRect(const Box& b) { return QRect(b.left, b.top, b.width, b.height); }
+QRect toRect(const Box& b) {
+    return QRect(b.left, b.top, b.width, b.height);
+}
 
 } // namespace
+
+const Picture& placeholderPicture() {
+    static const Picture placeholder = makePlaceholder();
+    return placeholder;
+}
 
 Scene::Scene() {
     for (std::size_t i = 0; i < kComponentCount; ++i) {
@@ -32,9 +39,13 @@ Scene::Scene() {
     setPicture(Component::btn_game_menu_background, gameMenuPicture());
 }
 
-void Scene::setShown(Component c, bool shown) { state(c).shown = shown; }
+void Scene::setShown(Component c, bool shown) {
+    state(c).shown = shown;
+}
 
-void Scene::setBox(Component c, const Box& box) { state(c).box = box; }
+void Scene::setBox(Component c, const Box& box) {
+    state(c).box = box;
+}
 
 Box Scene::box(Component c) const {
     if (componentInfo(c).drawMode == DrawMode::Backdrop) {
@@ -62,8 +73,7 @@ void Scene::clearPicture(Component c) {
 }
 
 void Scene::setPlaceholder(Component c) {
-    static const Picture placeholder = makePlaceholder();
-    setPicture(c, placeholder);
+    setPicture(c, placeholderPicture());
     state(c).placeholder = true;
 }
 
@@ -72,9 +82,8 @@ void Scene::prepareDrawable(Component c) {
     const Picture& p = *s.picture;
     switch (p.format) {
     case PictureFormat::Bitmap:
-        s.drawable = componentInfo(c).transparent
-                         ? keyOutBottomLeft(p.image)
-                         : p.image.convertToFormat(QImage::Format_RGB32);
+        s.drawable = componentInfo(c).transparent ? keyOutBottomLeft(p.image)
+                                                  : p.image.convertToFormat(QImage::Format_RGB32);
         break;
     case PictureFormat::Png:
         s.drawable = p.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);

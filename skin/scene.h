@@ -15,6 +15,9 @@ class QPainter;
 
 namespace skin {
 
+// The 10 x 10 red square with a black outline that stands in for a missing picture.
+const Picture& placeholderPicture();
+
 // The main window's face as data: every picture component with its box, shown state and
 // picture, plus the window's client size, background colour and colour key. It paints
 // itself in drawing order, limited to a dirty rectangle.
@@ -31,7 +34,7 @@ public:
     void clearPicture(Component c);
     bool hasPicture(Component c) const { return state(c).picture.has_value(); }
     const std::optional<Picture>& picture(Component c) const { return state(c).picture; }
-    // The 10 x 10 red square with a black outline that stands in for a missing picture.
+    // Gives the component the placeholder picture.
     void setPlaceholder(Component c);
     bool hasPlaceholder(Component c) const { return state(c).placeholder; }
 

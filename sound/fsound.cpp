@@ -226,13 +226,20 @@ bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned /*flags*/) {
     return true;
 }
 
-FSOUND_SAMPLE* FSOUND_Sample_Load(int /*index*/, const char* name, unsigned /*mode*/, int offset,
+FSOUND_SAMPLE* FSOUND_Sample_Load(int /*index*/, const char* name, unsigned mode, int offset,
                                   int length) {
     if (name == nullptr || offset < 0 || length < 0) {
         return nullptr;
     }
     std::vector<Uint8> file;
-    if (!readAll(name, file) || static_cast<size_t>(offset) > file.size()) {
+    if (mode & FSOUND_LOADMEMORY) {
+        const auto* bytes = reinterpret_cast<const Uint8*>(name);
+        file.assign(bytes, bytes + length);
+        length = 0;
+    } else if (!readAll(name, file)) {
+        return nullptr;
+    }
+    if (static_cast<size_t>(offset) > file.size()) {
         return nullptr;
     }
     size_t size = file.size() - static_cast<size_t>(offset);

@@ -15,6 +15,8 @@ constexpr int FSOUND_FREE = -1;
 
 // Sample mode: a plain two-dimensional sample.
 constexpr unsigned FSOUND_2D = 0x2000;
+// FSOUND_Sample_Load: `name` points to the file's bytes in memory, `length` long.
+constexpr unsigned FSOUND_LOADMEMORY = 0x8000;
 
 // Chooses the output the next FSOUND_Init opens.
 bool FSOUND_SetOutput(int outputType);
@@ -26,7 +28,8 @@ bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned flags);
 
 // Decodes a WAV file, or the `length` bytes at `offset` inside it (length 0: to the end).
 // Returns nullptr for a missing, unreadable or invalid file. Works with or without an open
-// output. Every sample gets its own slot, whatever `index`; `mode` is accepted as given.
+// output. Every sample gets its own slot, whatever `index`; of `mode` only FSOUND_LOADMEMORY
+// changes anything.
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned mode, int offset,
                                   int length);
 

@@ -1,10 +1,33 @@
 #include "sound_output.h"
 
+#include <cmath>
+#include <numbers>
 #include <utility>
+#include <vector>
 
 #include "device/setting_entries.h"
+#include "wav_encode.h"
 
 namespace sound {
+namespace {
+
+// A soft two-note chime, 130 ms at 22050 Hz: E6 then A6, each with a raised-cosine envelope.
+std::vector<std::uint8_t> beepWav() {
+    constexpr int kRate = 22050;
+    std::vector<std::int16_t> samples;
+    for (double hertz : {1318.5, 1760.0}) {
+        const int count = kRate * 65 / 1000;
+        for (int i = 0; i < count; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double envelope = std::sin(std::numbers::pi * i / count);
+            samples.push_back(static_cast<std::int16_t>(
+                std::lround(6000.0 * envelope * std::sin(2 * std::numbers::pi * hertz * t))));
+        }
+    }
+    return wav::encodeMono16(samples, kRate);
+}
+
+} // namespace
 
 SoundOutput::SoundOutput(device::Settings& settings, SoundHost& host,
                          std::filesystem::path baseFolder)
@@ -68,9 +91,22 @@ void SoundOutput::Snd_Play(device::Sample sample) {
     FSOUND_PlaySound(FSOUND_FREE, handle);
 }
 
+bool SoundOutput::Snd_Beep() {
+    if (!SoundEnabled) {
+        return false;
+    }
+    if (SampleBeep == nullptr) {
+        static const std::vector<std::uint8_t> wav = beepWav();
+        SampleBeep =
+            FSOUND_Sample_Load(FSOUND_FREE, reinterpret_cast<const char*>(wav.data()),
+                               FSOUND_2D | FSOUND_LOADMEMORY, 0, static_cast<int>(wav.size()));
+    }
+    return SampleBeep != nullptr && FSOUND_PlaySound(FSOUND_FREE, SampleBeep) >= 0;
+}
+
 void SoundOutput::Snd_Release() {
     for (FSOUND_SAMPLE** handle :
-         {&SampleGameOver, &SampleGot, &SampleMiss, &SampleMove, &SampleStart}) {
+         {&SampleGameOver, &SampleGot, &SampleMiss, &SampleMove, &SampleStart, &SampleBeep}) {
         FSOUND_Sample_Free(*handle);
         *handle = nullptr;
     }

@@ -29,6 +29,9 @@ public:
     bool Snd_Start(int soundMode);
     void Snd_Play(device::Sample sample);
     void Snd_Release();
+    // The program's own short beep (the menu's "Reset Hiscores" confirms with it). False when
+    // sound is off, so the caller can fall back to the platform's beep.
+    bool Snd_Beep();
 
     void play(device::Sample sample) override { Snd_Play(sample); }
 
@@ -38,6 +41,7 @@ public:
     FSOUND_SAMPLE* SampleMiss = nullptr;
     FSOUND_SAMPLE* SampleMove = nullptr;
     FSOUND_SAMPLE* SampleStart = nullptr;
+    FSOUND_SAMPLE* SampleBeep = nullptr; // made on first use
 
 private:
     FSOUND_SAMPLE* load(const char* fileName) const;

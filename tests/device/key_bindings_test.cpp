@@ -112,6 +112,18 @@ TEST_F(BindingTest, AcceptedBindingTakesEffectAtTheNextKey) {
     EXPECT_TRUE(shown(Segment::btn_game_a_down));
 }
 
+TEST_F(BindingTest, AcceptingAnIndexWithoutAKeyChangesNothing) {
+    start();
+    const std::string hintBefore = hint(HintPicture::btn_game_a_top);
+    for (auto [slot, index] : {std::pair{1, 0}, {1, 45}, {0, 3}, {6, 3}}) {
+        dev.acceptBinding(slot, index);
+    }
+    EXPECT_TRUE(settings.writes.empty());
+    EXPECT_EQ(dev.KeyBindings[0].KeyIndex, 2);
+    EXPECT_EQ(dev.KeyBindings[0].KeyCode, 49);
+    EXPECT_EQ(hint(HintPicture::btn_game_a_top), hintBefore);
+}
+
 TEST_F(BindingTest, SharedCodeActsAsTheFirstBinding) {
     settings.values = {{"Key3", "2"}, {"Key5", "39"}};
     start();

@@ -229,7 +229,8 @@ TEST(Executable, SoundStartsBeforeTheScriptAndABrokenFolderEndsTheRun) {
     const auto dir = std::filesystem::temp_directory_path() /
                      ("zemblor-headless-sound-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    const std::string inDir = "cd '" + dir.string() + "' && printf 'power\\nshow\\n' | SDL_AUDIODRIVER=dummy ";
+    const std::string inDir =
+        "cd '" + dir.string() + "' && printf 'power\\nshow\\n' | SDL_AUDIODRIVER=dummy ";
 
     auto broken = runExecutable("--seed 1 --sound 1", inDir);
     EXPECT_EQ(broken.status, 1);

@@ -34,6 +34,7 @@ TEST(ScriptParser, ReadsEveryCommand) {
     EXPECT_EQ(parsed("power").kind, CommandKind::Power);
     EXPECT_EQ(parsed("show").kind, CommandKind::Show);
     EXPECT_EQ(parsed("hints").kind, CommandKind::Hints);
+    EXPECT_EQ(parsed("resethiscores").kind, CommandKind::ResetHiScores);
 
     Command press = parsed("press GAMEB");
     EXPECT_EQ(press.kind, CommandKind::Press);
@@ -148,6 +149,16 @@ TEST(ScriptRun, ReportsTheLineNumberAfterPrintingWhatCameBefore) {
     ASSERT_EQ(result.lines.size(), 6u); // Key1..Key5 written at start-up, then one state line
     EXPECT_NE(result.lines[5].find("\"mode\":\"ModeAllSegments\""), std::string::npos);
     EXPECT_EQ(result.err, "zemblor-headless: line 3: key index 45 out of range 1..44\n");
+}
+
+TEST(ScriptRun, ResetHiScoresStoresZeroForBoth) {
+    auto result = testing::runText("store HiScore1 9\nstore HiScore2 4\nresethiscores\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    ASSERT_GE(result.lines.size(), 2u);
+    EXPECT_EQ(result.lines[result.lines.size() - 2],
+              "{\"t\":0,\"store\":\"HiScore1\",\"value\":\"0\"}");
+    EXPECT_EQ(result.lines.back(), "{\"t\":0,\"store\":\"HiScore2\",\"value\":\"0\"}");
+    EXPECT_NE(testing::runText("resethiscores 1\n").status, 0);
 }
 
 TEST(ScriptRun, StoreLinesMayFollowBlankAndCommentLines) {

@@ -44,6 +44,20 @@ TEST_F(SoundTest, APlayIsHeardInTheMix) {
     EXPECT_GT(strongest(mix, 880), 0.25);
 }
 
+TEST_F(SoundTest, TheBeepSoundsOnlyWithSoundOn) {
+    installAll();
+    ASSERT_TRUE(output.Snd_Start(sound::kSoundModeDirectSound));
+    EXPECT_TRUE(output.Snd_Beep());
+    waitUntilQuiet();
+    EXPECT_GT(peak(finishAndReadMix()), 0.1);
+    output.Snd_Release();
+    EXPECT_EQ(output.SampleBeep, nullptr);
+
+    sound::SoundOutput silent(settings, host, folder);
+    ASSERT_TRUE(silent.Snd_Start(sound::kSoundModeNone));
+    EXPECT_FALSE(silent.Snd_Beep()); // the caller falls back to the platform's beep
+}
+
 TEST_F(SoundTest, OverlappingPlaysAreBothInTheMix) {
     install("Gameover.wav", sineWav(440, 300));
     install("Start.wav", sineWav(1760, 150));

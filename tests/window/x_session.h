@@ -64,7 +64,6 @@ public:
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    pid_t pid() const { return pid_; }
     bool running();
     // The exit status once the child has ended, or nothing if it still runs after `timeout`.
     std::optional<ExitStatus> waitExit(Millis timeout);
@@ -146,8 +145,6 @@ public:
     void stop();
 
     std::string displayName() const { return ":" + std::to_string(options_.display); }
-    int screenWidth() const { return options_.width; }
-    int screenHeight() const { return options_.height; }
 
     // Starts a program on this display (DISPLAY and QT_QPA_PLATFORM=xcb added to command.env).
     // The session owns it and stops it in stop().

@@ -81,6 +81,9 @@ void Runner::execute(const Command& command) {
     case CommandKind::Bind:
         device_.acceptBinding(command.slot, command.keyIndex);
         break;
+    case CommandKind::ResetHiScores:
+        device_.resetHiScores();
+        break;
     case CommandKind::Show:
         log_.write(stateFields(device_));
         break;

@@ -104,11 +104,12 @@ std::optional<Command> parseCommand(std::string_view line) {
         command.kind = CommandKind::Store;
         command.storeName = words[1];
         command.storeValue = words[2];
-    } else if (name == "power" || name == "show" || name == "hints") {
+    } else if (name == "power" || name == "show" || name == "hints" || name == "resethiscores") {
         expectWords(words, 1, name);
-        command.kind = name == "power"  ? CommandKind::Power
-                       : name == "show" ? CommandKind::Show
-                                        : CommandKind::Hints;
+        command.kind = name == "power"           ? CommandKind::Power
+                       : name == "show"          ? CommandKind::Show
+                       : name == "resethiscores" ? CommandKind::ResetHiScores
+                                                 : CommandKind::Hints;
     } else if (name == "press" || name == "release" || name == "tap") {
         expectWords(words, 2, std::string(name) + " BUTTON");
         command.kind = name == "press"     ? CommandKind::Press

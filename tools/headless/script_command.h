@@ -24,6 +24,7 @@ enum class CommandKind {
     Clock,
     Draw,
     Bind,
+    ResetHiScores,
     Show,
     Hints,
 };

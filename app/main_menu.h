@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+
+#include <QMenu>
+#include <QObject>
+
+#include "shell/menu_items.h"
+
+class QAction;
+class QWidget;
+
+namespace app {
+
+// The main window's context menu `pm_0_menu` and one action per item of the menu table.
+// The actions are added to the main window too, so their shortcut keys act whenever it is
+// the active window, menu open or not; the in-window game menu's rows trigger the same
+// actions.
+class MainMenu : public QObject {
+    Q_OBJECT
+
+public:
+    explicit MainMenu(QWidget* window);
+
+    QMenu& menu() { return menu_; }
+    QAction* action(shell::MenuItem item) const { return actions_[static_cast<std::size_t>(item)]; }
+    void setChecked(shell::MenuItem item, bool checked);
+    bool isChecked(shell::MenuItem item) const;
+
+signals:
+    void chosen(shell::MenuItem item);
+
+private:
+    QMenu menu_;
+    std::array<QAction*, shell::kMenuItemCount> actions_{};
+};
+
+} // namespace app

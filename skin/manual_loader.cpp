@@ -1,0 +1,51 @@
+#include "manual_loader.h"
+
+#include <algorithm>
+
+#include "config_file.h"
+#include "config_values.h"
+#include "path_case.h"
+#include "picture.h"
+#include "scene.h"
+
+namespace skin {
+namespace {
+
+// A window needs at least one pixel, and no screen could show one larger than a picture.
+int windowSide(int configured) {
+    return std::clamp(configured, 1, kMaxPictureSide);
+}
+
+QImage opaque(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+Manual LoadManual(const std::string& configPath) {
+    const ConfigFile config = ConfigFile::open(configPath);
+    Manual manual;
+    const std::string folder =
+        skinFolder(config.readText("Manual", "ManualDir", "Graphics\\Manual\\"));
+    const int height = windowSide(config.readInt("Manual", "ManualHeight", 270));
+    const int width = windowSide(config.readInt("Manual", "ManualWidth", 415));
+    manual.clientSize = QSize(width, height);
+
+    for (int p = 1; p <= kManualPageCount; ++p) {
+        QImage& page = manual.pages[static_cast<std::size_t>(p - 1)];
+        page = opaque(placeholderPicture().image);
+        const auto found = findFileIgnoringCase(joinPath(folder, std::to_string(p) + ".bmp"));
+        if (!found) {
+            continue;
+        }
+        PictureResult result = loadPictureFile(*found);
+        if (result.picture) {
+            page = opaque(result.picture->image);
+        } else {
+            manual.pictureErrors.push_back(result.error);
+        }
+    }
+    return manual;
+}
+
+} // namespace skin
