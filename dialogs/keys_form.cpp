@@ -124,6 +124,7 @@ void TKeysForm::FormCreate() {
 void TKeysForm::open() {
     centreOnPrimaryScreen(*this);
     show();
+    raise();
     activateWindow();
 }
 
