@@ -101,10 +101,8 @@ void TAboutForm::open() {
         centreOnPrimaryScreen(*this);
         placed_ = true;
     }
-    if (isVisible()) {
-        raise(); // a newly shown window is in front already
-    }
     show();
+    raise(); // above the main window even where no window manager keeps it on top
     activateWindow();
 }
 

@@ -166,7 +166,12 @@ TEST(SessionRecord, ReplaysToTheSameTrace) {
             s.core->keyUp(arrow);
             t += 1337ms;
         }
+        // Rebinding and the high-score reset are replayed too.
+        s.core->acceptBindings({44, 3, 4, 38, 40});
         s.runUntil(200s, late);
+        s.core->resetHiScores();
+        s.core->keyDown(38);
+        s.core->keyUp(38);
         s.core->press(device::Button::Time);
         s.runUntil(200s + 120ms, late);
         s.core->release(device::Button::Time);
