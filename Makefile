@@ -6,7 +6,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
 endif
 
-.PHONY: all deps build run demo timing test test-sanitize fuzz bench format clean
+.PHONY: all deps build run demo timing test test-sanitize cross fuzz bench format clean
 
 all: build
 
@@ -17,9 +17,9 @@ build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)
 
-# The program finds its pictures, sounds and documents relative to the working directory.
+# The build tree's program folder holds its pictures, sounds and documents, as installed.
 run: build
-	cd assets && "$(abspath $(BUILD))/app/zemblor"
+	"$(abspath $(BUILD))/app/zemblor"
 
 demo: build
 	$(BUILD)/tools/headless/zemblor-headless --seed 1 --clock "2026-12-08 09:41" tools/headless/demo.script
@@ -31,6 +31,9 @@ test-sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMBLOR_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SAN_BUILD)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure
+
+cross: deps
+	@scripts/cross-check
 
 fuzz: deps
 	fuzz/run-fuzzers

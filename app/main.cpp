@@ -14,8 +14,7 @@
 #include "timing_log.h"
 
 int main(int argc, char** argv) {
-    const app::ParsedOptions parsed =
-        app::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    app::ParsedOptions parsed = app::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (parsed.action) {
     case app::OptionsAction::Help:
         std::cout << app::kUsage;
@@ -46,10 +45,20 @@ int main(int argc, char** argv) {
     }
     app::TimingLog::instance();
 
+    // Files named on the command line are meant from where the program was started.
+    app::makePathsAbsolute(parsed.options);
+
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const std::string configPath =
-        QDir(QCoreApplication::applicationDirPath()).filePath("Config.ini").toStdString();
+    // The program's folder is the working directory, wherever it was started from: every
+    // relative path of the configuration file and the documents mean what they say there.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (!QDir::setCurrent(programFolder)) {
+        std::cerr << "zemblor: cannot enter the program's folder " << programFolder.toStdString()
+                  << '\n';
+        return 2;
+    }
+    const std::string configPath = QDir(programFolder).filePath("Config.ini").toStdString();
     try {
         app::Program program(parsed.options, configPath);
         return QApplication::exec();

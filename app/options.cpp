@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <filesystem>
+
 #include "device/seeded_random.h"
 
 namespace app {
@@ -17,6 +19,15 @@ const char* const kUsage =
     "  --help, --version\n";
 
 const char* const kVersion = "5.00";
+
+void makePathsAbsolute(ProgramOptions& options) {
+    for (std::optional<std::string>* path :
+         {&options.settingsFile, &options.traceFile, &options.recordFile}) {
+        if (*path) {
+            **path = std::filesystem::absolute(**path).string();
+        }
+    }
+}
 
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
     ParsedOptions parsed;

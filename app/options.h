@@ -27,6 +27,8 @@ struct ParsedOptions {
 
 // Reads the command line (without the program name).
 ParsedOptions parseOptions(const std::vector<std::string>& args);
+// The files named in the options, made absolute against the present working directory.
+void makePathsAbsolute(ProgramOptions& options);
 
 extern const char* const kUsage;
 extern const char* const kVersion;

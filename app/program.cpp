@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QWindow>
 
 #include "dialogs/about_form.h"
 #include "dialogs/keys_form.h"
@@ -41,6 +42,14 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     keysForm_ = std::make_unique<dialogs::TKeysForm>(static_cast<dialogs::KeysHost&>(*this));
     keysForm_->FormCreate();
     manual_ = std::make_unique<skin::TManualForm>(configPath);
+    // Window managers keep these above the device's window, full screen or not; they stay
+    // separate widgets so that disabling the main window leaves them working.
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(aboutForm_.get()), static_cast<QWidget*>(keysForm_.get()),
+          static_cast<QWidget*>(manual_.get())}) {
+        dialog->winId();
+        dialog->windowHandle()->setTransientParent(mainWindow_->windowHandle());
+    }
     splash_ = std::make_unique<dialogs::TSplashForm>(core_->settings(),
                                                      static_cast<dialogs::SplashHost&>(*this));
     splash_->installEventFilter(this);

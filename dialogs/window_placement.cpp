@@ -14,8 +14,10 @@ void centreOnPrimaryScreen(QWidget& dialog) {
         return;
     }
     const QRect area = screen->geometry();
-    dialog.move(area.left() + centredStart(area.width(), dialog.width()),
-                area.top() + centredStart(area.height(), dialog.height()));
+    const QPoint client(area.left() + centredStart(area.width(), dialog.width()),
+                        area.top() + centredStart(area.height(), dialog.height()));
+    // Once a window has been shown, move() places its frame, not its client area.
+    dialog.move(client + (dialog.pos() - dialog.geometry().topLeft()));
 }
 
 } // namespace dialogs

@@ -74,7 +74,8 @@ TEST_F(KeysForm, OpensCentredOnTheStoredKeysAndTabWalksTheSlots) {
     EXPECT_FALSE(form->isVisible());
     form->open();
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    EXPECT_EQ(form->pos(), QPoint((screen.width() - 448) / 2, (screen.height() - 163) / 2));
+    EXPECT_EQ(form->geometry().topLeft(),
+              QPoint((screen.width() - 448) / 2, (screen.height() - 163) / 2));
     const QStringList expected{"1", "2", "3", "<LEFT ARROW>", "<RIGHT ARROW>"};
     for (int slot = 1; slot <= device::kBindingCount; ++slot) {
         EXPECT_EQ(list(slot)->count(), device::kKeyCount);

@@ -2,14 +2,8 @@
 // with its own settings file, types and clicks through the X server, and reads back the screen,
 // the window geometry and the program's trace.
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,27 +12,11 @@
 #include <gtest/gtest.h>
 
 #include "x_session.h"
+#include "zemblor_fixture.h"
 
 namespace {
 
-using xtest::Geometry;
-using xtest::Millis;
-using xtest::WindowId;
-using Settings = std::map<std::string, std::string>;
-
-const std::string kSplashTitle = "About this game...";
-const std::string kMainTitle = "Zemblor (Ortheq, Quillet) Simulator";
-// Odd screen sizes, so that centring has a half pixel to drop.
-constexpr int kScreenWidth = 1025;
-constexpr int kScreenHeight = 769;
-constexpr int kSplashWidth = 460;
-constexpr int kSplashHeight = 420;
-// GameWidth and GameHeight of assets/Config.ini.
-constexpr int kDeviceWidth = 560;
-constexpr int kDeviceHeight = 372;
-// Generous: sanitizer builds on a busy two-core machine start slowly.
-constexpr Millis kPatience(15000);
-constexpr Millis kStep(5000);
+using namespace zemblor_test;
 
 // Points of the windowed face, in window coordinates (assets/Graphics/Skin/background.png).
 const QPoint kFaceBody(30, 100);    // plain body, left of the LCD, above the LEFT button
@@ -48,261 +26,9 @@ const QPoint kTimeButton(415, 315); // TIME ([Image8])
 const std::vector<QPoint> kSeeThrough = {{5, 5}, {279, 1}, {554, 366}, {1, 186}};
 const std::vector<QPoint> kOnTheDevice = {kFaceBody, {100, 20}, {279, 5}, {250, 340}};
 
-const Settings kWindowedNoSplash = {
-    {"FullscreenMode", "0"}, {"SoundMode", "2"}, {"SplashScreen", "0"}};
-
-std::string zemblorPath() {
-    const char* overridden = std::getenv("ZEMBLOR_EXE");
-    return overridden && *overridden ? overridden : ZEMBLOR_EXE;
-}
-
-std::vector<std::string> readLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-void writeSettings(const std::string& path, const Settings& settings) {
-    std::ofstream out(path);
-    out << "[General]\n";
-    for (const auto& [name, value] : settings) {
-        out << name << '=' << value << '\n';
-    }
-}
-
-// Values of the root ([General]) by name; those of other sections as "Section/name".
-Settings readSettings(const std::string& path) {
-    Settings settings;
-    std::string section = "General";
-    for (std::string line : readLines(path)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-        } else if (const auto equals = line.find('='); equals != std::string::npos) {
-            const std::string name = line.substr(0, equals);
-            settings[section == "General" ? name : section + "/" + name] = line.substr(equals + 1);
-        }
-    }
-    return settings;
-}
-
-// The value of a string field of a trace line, or "" when the line has none.
-std::string field(const std::string& line, const std::string& name) {
-    const std::string key = "\"" + name + "\":\"";
-    const auto at = line.find(key);
-    if (at == std::string::npos) {
-        return {};
-    }
-    const auto start = at + key.size();
-    return line.substr(start, line.find('"', start) - start);
-}
-
-bool lights(const std::string& stateLine, const std::string& segment) {
-    return stateLine.find("\"" + segment + "\"") != std::string::npos;
-}
-
-Geometry centred(int width, int height) {
-    return {std::max(0, (kScreenWidth - width) / 2), std::max(0, (kScreenHeight - height) / 2),
-            width, height, true};
-}
-
 Geometry moved(const Geometry& g, QPoint by) {
     return {g.x + by.x(), g.y + by.y(), g.width, g.height, g.viewable};
 }
-
-std::string rgb(QRgb pixel) {
-    std::ostringstream out;
-    out << '(' << qRed(pixel) << ',' << qGreen(pixel) << ',' << qBlue(pixel) << ')';
-    return out.str();
-}
-
-// For sanitizer builds: leaks inside system libraries are not the program's own.
-std::string lsanOptions() {
-    const std::string suppressions = "suppressions=" LSAN_SUPPRESSIONS;
-    const char* given = std::getenv("LSAN_OPTIONS");
-    return given && *given ? std::string(given) + ":" + suppressions : suppressions;
-}
-
-class ZemblorWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (zemblorPath().empty()) {
-            GTEST_SKIP() << "no zemblor program: build the target or set ZEMBLOR_EXE";
-        }
-        char pattern[] = "/tmp/zemblor-window-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        settingsPath_ = dir_ + "/settings.ini";
-        tracePath_ = dir_ + "/trace.jsonl";
-        outputPath_ = dir_ + "/zemblor.out";
-    }
-
-    void TearDown() override {
-        if (HasFailure() && x_) {
-            const QImage screen = x_->capture();
-            if (!screen.isNull()) {
-                std::cerr << "screen at the failure: " << saveShot(screen, "failure") << '\n';
-            }
-        }
-        x_.reset();
-        if (dir_.empty()) {
-            return;
-        }
-        if (HasFailure()) {
-            std::ifstream output(outputPath_);
-            std::cerr << "program output:\n" << output.rdbuf() << "\nkept " << dir_ << '\n';
-        } else {
-            std::filesystem::remove_all(dir_);
-        }
-    }
-
-    void startX(int display, bool windowManager = false) {
-        x_ = std::make_unique<xtest::XSession>(
-            xtest::XSession::Options{display, kScreenWidth, kScreenHeight, windowManager});
-        ASSERT_NO_THROW(x_->start());
-    }
-
-    xtest::Child& startZemblor(const Settings& settings) {
-        writeSettings(settingsPath_, settings);
-        return x_->launch({zemblorPath(),
-                           {"--settings", settingsPath_, "--trace", tracePath_, "--seed", "1",
-                            "--clock", "2026-12-08 09:41"},
-                           ZEMBLOR_ASSETS_DIR,
-                           {{"SDL_AUDIODRIVER", "dummy"},
-                            {"HOME", dir_},
-                            {"XDG_RUNTIME_DIR", dir_},
-                            {"LSAN_OPTIONS", lsanOptions()}},
-                           outputPath_});
-    }
-
-    std::optional<WindowId> waitForWindow(const std::string& title) {
-        return x_->waitForWindow(xtest::exactName(title), kPatience);
-    }
-
-    // Whether a window of that name shows on the screen (one mapped off the screen does not).
-    bool onScreen(const std::string& title) {
-        for (const WindowId window : x_->findWindows(xtest::exactName(title), true)) {
-            const auto g = x_->geometry(window);
-            if (g && g->viewable && g->x < kScreenWidth && g->y < kScreenHeight &&
-                g->x + g->width > 0 && g->y + g->height > 0) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    // Polls the window's geometry until it is `wanted`; returns the last one seen.
-    Geometry waitForGeometry(WindowId window, const Geometry& wanted, Millis timeout = kPatience) {
-        Geometry last;
-        xtest::pollUntil(timeout, [&] {
-            if (const auto g = x_->geometry(window)) {
-                last = *g;
-            }
-            return last == wanted && last.viewable;
-        });
-        return last;
-    }
-
-    std::vector<std::string> stateLines() {
-        std::vector<std::string> states;
-        for (const auto& line : readLines(tracePath_)) {
-            if (!field(line, "mode").empty()) {
-                states.push_back(line);
-            }
-        }
-        return states;
-    }
-
-    std::vector<std::string> storedNames() {
-        std::vector<std::string> names;
-        for (const auto& line : readLines(tracePath_)) {
-            if (const auto name = field(line, "store"); !name.empty()) {
-                names.push_back(name);
-            }
-        }
-        return names;
-    }
-
-    bool waitForStates(std::size_t count) {
-        return xtest::pollUntil(kPatience, [&] { return stateLines().size() >= count; });
-    }
-
-    bool waitForMode(const std::string& mode) {
-        return xtest::pollUntil(kPatience, [&] {
-            for (const auto& line : stateLines()) {
-                if (field(line, "mode") == mode) {
-                    return true;
-                }
-            }
-            return false;
-        });
-    }
-
-    // The device's main window, up and powered on.
-    std::optional<WindowId> waitForPoweredDevice() {
-        const auto window = waitForWindow(kMainTitle);
-        if (!window || !waitForMode("ModeAllSegments")) {
-            return std::nullopt;
-        }
-        return window;
-    }
-
-    // Polls the screen until `ready` holds for it; returns the last capture.
-    template <class Ready> QImage waitForScreen(Ready ready, Millis timeout = kPatience) {
-        QImage last;
-        xtest::pollUntil(timeout, [&] {
-            last = x_->capture();
-            return !last.isNull() && ready(last);
-        });
-        return last;
-    }
-
-    void pressTap(const std::string& key) {
-        x_->keyDown(key);
-        x_->keyUp(key);
-    }
-
-    std::string saveShot(const QImage& image, const std::string& what) {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(test->test_suite_name()) + "." + test->name() + "-" + what;
-        for (char& c : name) {
-            if (c == '/') {
-                c = '-';
-            }
-        }
-        std::filesystem::create_directories(WINDOW_SHOTS_DIR);
-        const std::string path = std::string(WINDOW_SHOTS_DIR) + "/" + name + ".png";
-        image.save(QString::fromStdString(path));
-        return path;
-    }
-
-    // The windowed face with every segment lit, as the skin tool renders it (see-through pixels
-    // at alpha 0).
-    QImage referenceFace() {
-        const std::string path = dir_ + "/reference.png";
-        xtest::Child tool({SKIN_PREVIEW_EXE,
-                           {"--config", "Config.ini", path},
-                           ZEMBLOR_ASSETS_DIR,
-                           {{"QT_QPA_PLATFORM", "offscreen"}, {"LSAN_OPTIONS", lsanOptions()}},
-                           dir_ + "/preview.out"});
-        const auto status = tool.waitExit(kPatience);
-        if (!status || !status->exited || status->code != 0) {
-            return {};
-        }
-        return QImage(QString::fromStdString(path));
-    }
-
-    std::unique_ptr<xtest::XSession> x_;
-    std::string dir_;
-    std::string settingsPath_;
-    std::string tracePath_;
-    std::string outputPath_;
-};
 
 TEST_F(ZemblorWindowTest, SplashComesFirstCentredWhileTheDeviceStaysDark) {
     startX(91);

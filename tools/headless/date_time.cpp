@@ -79,7 +79,11 @@ std::optional<DateTime> parseDateTime(std::string_view text) {
 DateTime currentLocalDateTime() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now); // Windows has no localtime_r
+#else
     localtime_r(&now, &local);
+#endif
     return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                     local.tm_hour,        local.tm_min,     local.tm_sec < 60 ? local.tm_sec : 59};
 }
