@@ -6,7 +6,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
 endif
 
-.PHONY: all deps build run demo timing test test-sanitize cross fuzz bench format clean
+.PHONY: all deps build run demo timing package test test-sanitize cross fuzz bench format clean
 
 all: build
 
@@ -23,6 +23,10 @@ run: build
 
 demo: build
 	$(BUILD)/tools/headless/zemblor-headless --seed 1 --clock "2026-12-08 09:41" tools/headless/demo.script
+
+# A Debian package of the program in build/ (zemblor_5.00_<arch>.deb).
+package: build
+	cd $(BUILD) && cpack
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure

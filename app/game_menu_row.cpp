@@ -4,10 +4,10 @@
 
 namespace app {
 
-GameMenuRow::GameMenuRow(const QString& text, bool isItem, bool enabled, QWidget* parent)
+GameMenuRow::GameMenuRow(const QString& text, bool isItem, bool enabled, int scale, QWidget* parent)
     : QLabel(text, parent), reacts_(isItem && enabled) {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14); // a 16-pixel character cell, internal leading included
+    font.setPixelSize(14 * scale); // a 16-pixel character cell, internal leading included
     setFont(font);
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, Qt::white);

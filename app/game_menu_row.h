@@ -11,7 +11,7 @@ class GameMenuRow : public QLabel {
     Q_OBJECT
 
 public:
-    GameMenuRow(const QString& text, bool isItem, bool enabled, QWidget* parent);
+    GameMenuRow(const QString& text, bool isItem, bool enabled, int scale, QWidget* parent);
 
 signals:
     void clicked();

@@ -70,9 +70,10 @@ bool onWayland() {
 
 } // namespace
 
-TForm1::TForm1(CoreController& core, std::string configPath, QWidget* parent)
+TForm1::TForm1(CoreController& core, std::string configPath, std::optional<int> zoom,
+               QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), core_(core),
-      configPath_(std::move(configPath)) {
+      configPath_(std::move(configPath)), zoomOption_(zoom) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -87,6 +88,9 @@ TForm1::TForm1(CoreController& core, std::string configPath, QWidget* parent)
 void TForm1::FormCreate() {
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     FullscreenOn = device::setting::read(core_.settings(), device::setting::FullscreenMode);
+    const int zoom =
+        zoomOption_.value_or(device::setting::read(core_.settings(), device::setting::Zoom));
+    scale_ = zoom >= 1 && zoom <= 8 ? zoom : 1;
     LoadSkin();
     GameMenuOpen = false;
     core_.startUp();
@@ -125,13 +129,19 @@ void TForm1::applyShape() {
     }
 }
 
-QSize TForm1::screenSize() const {
+QRect TForm1::screenRect() const {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? s->geometry().size() : QSize(560, 372);
+    return s ? s->geometry() : QRect(0, 0, 560, 372);
+}
+
+// Zoomed, the skin is laid out on a screen of picture pixels, N screen pixels each.
+QSize TForm1::screenSize() const {
+    return screenRect().size() / scale_;
 }
 
 void TForm1::setClientSize(QSize size) {
-    setFixedSize(size * scale_);
+    // Full screen covers the whole screen, even the few pixels a zoom does not divide.
+    setFixedSize(FullscreenOn && size == screenSize() ? screenRect().size() : size * scale_);
 }
 
 void TForm1::showError(const std::string& text) {
@@ -143,11 +153,10 @@ void TForm1::pictureError(const std::string& text) {
 }
 
 void TForm1::placeOnScreen() {
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (FullscreenOn) {
-        setGeometry(s->geometry());
+        setGeometry(screenRect());
     } else {
-        move(centredTopLeft(s->geometry(), size()));
+        move(centredTopLeft(screenRect(), size()));
     }
 }
 
@@ -185,9 +194,12 @@ void TForm1::paintEvent(QPaintEvent* event) {
     if (scale_ == 1) {
         painter.drawImage(area, frame_, area);
     } else {
-        painter.scale(scale_, scale_);
-        const QRect client(area.topLeft() / scale_, area.size() / scale_ + QSize(1, 1));
-        painter.drawImage(client, frame_, client);
+        // Whole picture pixels around the area, each drawn as an N x N block.
+        const QRect client(QPoint(area.left() / scale_, area.top() / scale_),
+                           QPoint(area.right() / scale_, area.bottom() / scale_));
+        painter.fillRect(area, core_.scene().backgroundColour());
+        const QRect source = client.intersected(frame_.rect());
+        painter.drawImage(toWidget(source), frame_, source);
     }
     if (core_.isPoweredOn()) {
         TimingLog::instance().markOnce("device-drawn");
@@ -383,7 +395,7 @@ void TForm1::Vid_Display_Game_Menu() {
         const bool isItem = !shell::isSeparator(info);
         const bool ticked = isItem && action->isChecked();
         auto* label = new GameMenuRow(QString::fromStdString(shell::gameMenuRowText(info, ticked)),
-                                      isItem, isItem && action->isEnabled(), this);
+                                      isItem, isItem && action->isEnabled(), scale_, this);
         label->setObjectName(QStringLiteral("la_menu_item_%1").arg(row));
         label->setGeometry(toWidget(QRect(0, shell::gameMenuRowTop(row), shell::kGameMenuRowWidth,
                                           shell::kGameMenuRowHeight)));

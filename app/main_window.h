@@ -24,7 +24,9 @@ class TForm1 : public QWidget, private skin::SkinHost {
 public:
     static constexpr const char* kApplicationTitle = "Zemblor (Ortheq, Quillet) Simulator";
 
-    TForm1(CoreController& core, std::string configPath, QWidget* parent = nullptr);
+    // `zoom`: the command line's choice, over the stored one.
+    TForm1(CoreController& core, std::string configPath, std::optional<int> zoom = std::nullopt,
+           QWidget* parent = nullptr);
 
     // The creation steps: title, full-screen choice, skin, the device's start-up.
     void FormCreate();
@@ -67,6 +69,7 @@ protected:
 private:
     // skin::SkinHost
     QSize screenSize() const override;
+    QRect screenRect() const;
     void setClientSize(QSize size) override;
     void setBackgroundColour(QColor) override {}
     void setColourKey(std::optional<QColor>) override {}
@@ -88,6 +91,7 @@ private:
     std::string configPath_;
     bool FullscreenOn = true;
     bool GameMenuOpen = false;
+    std::optional<int> zoomOption_;
     int scale_ = 1;
     MainMenu* menu_ = nullptr;
     std::vector<QWidget*> gameMenuRows_;

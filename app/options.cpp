@@ -8,7 +8,7 @@ namespace app {
 
 const char* const kUsage =
     "usage: zemblor [--settings FILE] [--seed N] [--clock \"YYYY-MM-DD HH:MM[:SS]\"]\n"
-    "               [--trace FILE] [--record FILE]\n"
+    "               [--trace FILE] [--record FILE] [--zoom N]\n"
     "Starts the Zemblor simulator. Run it with its data folder (assets/) as the working\n"
     "directory.\n"
     "  --settings FILE  keep the settings in FILE (INI format) instead of the user's store\n"
@@ -16,6 +16,7 @@ const char* const kUsage =
     "  --clock TIME     what the device's clock reads at start; it then runs in real time\n"
     "  --trace FILE     write the device's events as JSON lines (see zemblor-headless)\n"
     "  --record FILE    write the session as a zemblor-headless script that replays it\n"
+    "  --zoom N         show every picture pixel as N x N screen pixels (1..8)\n"
     "  --help, --version\n";
 
 const char* const kVersion = "5.00";
@@ -47,7 +48,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             return parsed;
         }
         const bool takesValue = arg == "--settings" || arg == "--seed" || arg == "--clock" ||
-                                arg == "--trace" || arg == "--record";
+                                arg == "--trace" || arg == "--record" || arg == "--zoom";
         if (!takesValue) {
             return fail("unknown option '" + arg + "'");
         }
@@ -62,6 +63,11 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             o.traceFile = value;
         } else if (arg == "--record") {
             o.recordFile = value;
+        } else if (arg == "--zoom") {
+            if (value.size() != 1 || value[0] < '1' || value[0] > '8') {
+                return fail("--zoom needs a whole number 1..8, not '" + value + "'");
+            }
+            o.zoom = value[0] - '0';
         } else if (arg == "--seed") {
             o.seed = device::parseSeed(value);
             if (!o.seed) {

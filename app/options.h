@@ -15,6 +15,7 @@ struct ProgramOptions {
     std::optional<headless::DateTime> clock;
     std::optional<std::string> traceFile;
     std::optional<std::string> recordFile;
+    std::optional<int> zoom; // 1..8
 };
 
 enum class OptionsAction { Run, Help, Version, Error };

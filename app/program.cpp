@@ -22,7 +22,7 @@ void requestExit(int status) {
 
 Program::Program(const ProgramOptions& options, const std::string& configPath)
     : core_(std::make_unique<CoreController>(options, static_cast<sound::SoundHost&>(*this))),
-      mainWindow_(std::make_unique<TForm1>(*core_, configPath)),
+      mainWindow_(std::make_unique<TForm1>(*core_, configPath, options.zoom)),
       signals_([this] { mainWindow_->close(); }) {
     // Queued: a failed write can come from inside the device's handlers or from start-up,
     // and the box belongs in front of whatever window that goes on to show.

@@ -112,6 +112,27 @@ TEST_F(MainWindowTest, ButtonPressedByClickIsReleasedWhereverThePointerGoes) {
     EXPECT_EQ(trace(), before);
 }
 
+// Zoomed, every picture pixel is a block of screen pixels: the window, its shape and the
+// places the mouse hits all scale; a fresh window on a zoom of 3 stands beside the 1:1 one.
+TEST_F(MainWindowTest, ZoomScalesTheWindowItsShapeAndItsHits) {
+    app::TForm1 zoomed(*core, ZEMBLOR_ASSETS "/Config.ini", 3);
+    zoomed.FormCreate();
+    zoomed.showDevice();
+    EXPECT_EQ(zoomed.size(), QSize(1680, 1116));
+    EXPECT_FALSE(zoomed.mask().contains(QPoint(1, 1)));
+    EXPECT_TRUE(zoomed.mask().contains(QPoint(840, 558)));
+    const QImage shown = zoomed.grab().toImage();
+    const QImage plain = window->grab().toImage();
+    EXPECT_EQ(shown.pixel(3 * 280 + 2, 3 * 150 + 1), plain.pixel(280, 150));
+
+    const skin::Box time = core->scene().box(skin::Component::btn_time_top);
+    const QPoint at(3 * time.left + 4, 3 * time.top + 4);
+    QMouseEvent press(QEvent::MouseButtonPress, at, zoomed.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&zoomed, &press);
+    EXPECT_NE(trace().find("btn_time_down"), std::string::npos);
+}
+
 TEST_F(MainWindowTest, HintsFollowTheBindings) {
     EXPECT_EQ(core->hint(device::HintPicture::btn_set_top), "button disabled");
     EXPECT_NE(core->hint(device::HintPicture::btn_time_top).indexOf("3"), -1);
