@@ -52,6 +52,18 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     }
     splash_ = std::make_unique<dialogs::TSplashForm>(core_->settings(),
                                                      static_cast<dialogs::SplashHost&>(*this));
+    // A pad is another keyboard: it presses only while the device's window is active (not
+    // while a dialog has the focus or the window is disabled); releases always go through,
+    // so no button stays down.
+    gamepad_ = std::make_unique<GamepadInput>([this](device::Button button, bool pressed) {
+        if (!pressed) {
+            core_->release(button);
+        } else if (mainWindow_->isActiveWindow() && mainWindow_->isEnabled()) {
+            core_->press(button);
+        }
+    });
+    gamepad_->start();
+
     splash_->installEventFilter(this);
     splash_->FormCreate();
     // The main window stays hidden until Play, so the splash dialog is in front already and

@@ -8,6 +8,7 @@
 #include "core_controller.h"
 #include "dialogs/keys_host.h"
 #include "dialogs/splash_host.h"
+#include "gamepad_input.h"
 #include "main_menu.h"
 #include "main_window.h"
 #include "options.h"
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<skin::TManualForm> manual_;
     std::unique_ptr<dialogs::TSplashForm> splash_;
     TerminationSignals signals_;
+    std::unique_ptr<GamepadInput> gamepad_; // after the core: its last releases reach it
 };
 
 // Ends the event loop with `status` once it runs (or at once if it is running).
