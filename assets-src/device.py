@@ -1,6 +1,6 @@
 """The device's body: the face with its printed LCD, the buttons, the glass over the LCD."""
 
-from layout import DIGIT_POSITION_BOXES, LCD, image_sections
+from layout import DIGIT_POSITION_BOXES, FLOOR_Y, LCD, PANEL_RULE_Y, image_sections
 from segments import digit, ghost_digits, segment_shapes
 from svgkit import circle, ellipse, line, masked, n, new_id, polygon, rect, text
 
@@ -105,16 +105,13 @@ def _speaker():
 
 
 def _lcd_scenery():
-    """What is printed on the LCD's back plate: the floor, a crate and the engine's rail."""
-    out = [rect(150, 223, 262, 2.2, 1, fill=PRINT_TINT)]
-    for x in range(156, 410, 9):
-        out.append(line([(x, 227), (x - 4, 231)], 0.9, stroke=PRINT_TINT))
-    out.append(rect(181.5, 212.5, 33, 10, 1, fill="none", stroke=PRINT_TINT, stroke_width="1.2"))
-    out.append(line([(182.5, 221.5), (213.5, 213.5)], 1, stroke=PRINT_TINT))
-    out.append(line([(182.5, 213.5), (213.5, 221.5)], 1, stroke=PRINT_TINT))
-    out.append(rect(362, 186, 34, 2, 1, fill=PRINT_TINT))
-    # Panel rules between the watch labels, digits and miss marks.
-    out.append(line([(152, 96), (410, 96)], 0.8, stroke=PRINT_TINT, stroke_dasharray="2 2"))
+    """What is printed on the LCD's back plate: the floor and the rule under the panel."""
+    x, y, w, h = LCD
+    out = [rect(x + 4, FLOOR_Y, w - 8, 2, 1, fill=PRINT_TINT)]
+    for hx in range(x + 10, x + w - 4, 9):
+        out.append(line([(hx, FLOOR_Y + 4), (hx - 4, FLOOR_Y + 8)], 0.9, stroke=PRINT_TINT))
+    out.append(line([(x + 6, PANEL_RULE_Y), (x + w - 6, PANEL_RULE_Y)], 0.8, stroke=PRINT_TINT,
+                    stroke_dasharray="2 2"))
     return "".join(out)
 
 

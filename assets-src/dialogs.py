@@ -1,6 +1,7 @@
 """Pictures of the splash dialog and the about box."""
 
 from device import SEGMENT_INK, device_picture
+from layout import FLOOR_Y, PAD_TOP, PADS, hero_box
 from segments import pod_shape, hero
 from svgkit import curve, document, masked, n, path, polygon, rect, text
 
@@ -95,11 +96,15 @@ def about():
     body += rect(4, 4, w - 8, h - 8, 6, fill="#d9a94b")
     body += rect(6, 6, w - 12, h - 12, 5, fill="url(#lcd)")
     dark, clear = hero(2)
-    pod_dark, pod_clear = pod_shape(273, 180.5, 4.5, 3.2, -12, 1)
+    pad = PADS[1]
+    pod_dark, pod_clear = pod_shape(pad + 1, PAD_TOP - 13, 4.8, 3.4, -15, 1)
     md, mb = masked(dark + pod_dark, clear + pod_clear, SEGMENT_INK, 0.93)
     defs += md
-    # Zemblor with a pod over his pad, larger than on the LCD.
-    body += f'<g transform="translate(-659.6,-450.5) scale(2.6)">{mb}</g>'
+    # Zemblor with a pod over his pad, larger than on the LCD, centred over the rule.
+    hx, _, hw, _ = hero_box(2)
+    scale = 2.2
+    dx, dy = w / 2 - (hx + hw / 2 - 1) * scale, 127 - FLOOR_Y * scale
+    body += f'<g transform="translate({n(dx)},{n(dy)}) scale({n(scale)})">{mb}</g>'
     body += rect(12, 131, 92, 2, fill="#a6b29d")
     body += text(58, 150, "Zemblor", 15, style="oblique", fill="#0f2d35")
     return document(w, h, body, defs)

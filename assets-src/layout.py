@@ -23,18 +23,18 @@ PANEL = (138, 51, 284, 38)  # the panel band, for the manual's close-up
 PANEL_RULE_Y = 92.5
 
 # Left edges of the label columns: games, clocks, alarm / chrono, bell / date.
-COL_GAME, COL_TIME, COL_MODE, COL_DATE = 144, 177, 210, 245
+COL_GAME, COL_TIME, COL_MODE, COL_DATE = 143, 176, 209, 244
 
 DIGIT_W, DIGIT_H = 15, 29
 DIGIT_TOP = 54
 DIGIT_X = [269, 286, 308, 325]   # a wider step in the middle for the colon
 COLON_BOX = (302, 60, 5, 17)
-AMPM_X = 343
+AMPM_X = 345
 
 DIGIT_POSITION_BOXES = [(x, DIGIT_TOP, DIGIT_W, DIGIT_H) for x in DIGIT_X]
 
 MISS_W, MISS_H, MISS_PITCH = 10, 11, 12
-MISS_X = 359
+MISS_X = 360
 MISS_MARK_BOXES = ([(MISS_X + k * MISS_PITCH, ROW_A - 2, MISS_W, MISS_H) for k in range(5)] +
                    [(MISS_X + k * MISS_PITCH, ROW_B - 2, MISS_W, MISS_H) for k in range(5)])
 
@@ -72,8 +72,8 @@ ARM_PIVOT = (396, 148)
 LAUNCH = (405, 131)        # cell 0, in the cup
 
 # The bin at the left: the last cell of the route hangs over its mouth.
-BIN_MOUTH_Y = 149
-BIN_LANDING = (163, 150)
+BIN_MOUTH_Y = 154
+BIN_LANDING = (163, 155)
 
 
 def _curve(p0, p1, top_y, samples=4000):
@@ -92,8 +92,8 @@ def _curve(p0, p1, top_y, samples=4000):
         k = (lo + hi) / 2
         lo, hi = (k, hi) if peak(k) > top_y else (lo, k)
     k = (lo + hi) / 2
-    return [(x0 + (x1 - x0) * i / samples, y0 + d * i / samples - k * (i / samples) * (1 - i / samples))
-            for i in range(samples + 1)]
+    ts = [i / samples for i in range(samples + 1)]
+    return [(x0 + (x1 - x0) * t, y0 + d * t - k * t * (1 - t)) for t in ts]
 
 
 def _walk(fine, count, step):
@@ -146,9 +146,10 @@ BOTTOM_CELLS = {7: 3, 16: 2, 23: 1}   # cell -> Zemblor's place under it
 
 
 def _tangent(i):
-    """Direction of flight at cell i, from its neighbours in the same stretch."""
+    """Direction of flight at cell i (not a bottom cell), from its neighbours on the same
+    hop; a hop's bottom cells count as its ends."""
     stretches = [range(0, 8), range(7, 17), range(16, 24), range(23, 28)]
-    s = next(r for r in stretches if i in r and (i not in BOTTOM_CELLS or r.start == i))
+    s = next(r for r in stretches if i in r)
     a = ROUTE[i - 1] if i - 1 in s else ROUTE[i]
     b = ROUTE[i + 1] if i + 1 in s else ROUTE[i]
     return math.degrees(math.atan2(b[1] - a[1], b[0] - a[0]))
@@ -165,7 +166,7 @@ def pod_pose(i):
     return cx, cy, POD_LONG / 2, POD_SHORT / 2, angle
 
 
-def _ellipse_box(cx, cy, rx, ry, angle, margin=0.7):
+def _ellipse_box(cx, cy, rx, ry, angle, margin=1.0):
     a = math.radians(angle)
     hw = math.hypot(rx * math.cos(a), ry * math.sin(a)) + margin
     hh = math.hypot(rx * math.sin(a), ry * math.cos(a)) + margin
@@ -225,16 +226,16 @@ def image_sections():
         add(f"im_panel_number_{d}", f"digit_{d}.png", (16 * d, 304, DIGIT_W, DIGIT_H))
     for i, box in enumerate(ITEM_BOXES):
         add(f"im_item_{i:02d}", f"item_{i:02d}.png", box)
-    add("im_item_left_0", "item_left_0.png", (139, 112, 44, 64))
-    add("im_item_left_1", "item_left_1.png", (160, 140, 16, 6))
-    add("im_item_left_2", "item_left_2.png", (146, 124, 14, 20))
-    add("im_item_right_1a", "item_right_1a.png", (379, 140, 26, 73))
-    add("im_item_right_1b", "item_right_1b.png", (373, 210, 40, 15))
-    add("im_item_right_2", "item_right_2.png", (403, 161, 17, 22))
-    add("im_item_right_3", "item_right_3.png", (403, 170, 17, 22))
-    add("im_item_right_4", "item_right_4.png", (366, 121, 23, 24))
-    add("im_item_right_5", "item_right_5.png", (382, 132, 37, 14))
-    add("im_item_right_6", "item_right_6.png", (382, 121, 23, 24))
+    add("im_item_left_0", "item_left_0.png", (146, 153, 38, 73))
+    add("im_item_left_1", "item_left_1.png", (146, 149, 33, 6))
+    add("im_item_left_2", "item_left_2.png", (140, 135, 12, 20))
+    add("im_item_right_1a", "item_right_1a.png", (381, 150, 22, 62))
+    add("im_item_right_1b", "item_right_1b.png", (374, 210, 36, 15))
+    add("im_item_right_2", "item_right_2.png", (400, 179, 13, 12))
+    add("im_item_right_3", "item_right_3.png", (400, 183, 13, 12))
+    add("im_item_right_4", "item_right_4.png", (382, 141, 18, 11))
+    add("im_item_right_5", "item_right_5.png", (388, 134, 12, 18))
+    add("im_item_right_6", "item_right_6.png", (392, 135, 13, 17))
     for place in (1, 2, 3):
         add(f"im_hero_{place}", f"hero_{place}.png", hero_box(place))
     for place in (1, 2, 3):

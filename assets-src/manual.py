@@ -1,7 +1,7 @@
 """The manual: eight picture-book pages of 415 x 270."""
 
 from device import device_picture
-from layout import LCD
+from layout import LCD, PANEL
 from svgkit import document, n, rect, text
 
 W, H = 415, 270
@@ -60,11 +60,11 @@ def page2():
 
 
 def page3():
-    panel = (150, 58, 262, 36)
+    panel = PANEL
     time_lit = ["im_panel_time_1", "im_panel_time_am", "im_panel_time_colon"] + _digits("1008")
     alarm_lit = ["im_panel_alarm", "im_panel_time_am", "im_panel_time_colon"] + _digits("1200")
-    d1, p1 = _device(24, 40, 1.4, time_lit, panel)
-    d2, p2 = _device(24, 136, 1.4, alarm_lit, panel)
+    d1, p1 = _device(W / 2 - PANEL[2] * 0.65, 44, 1.3, time_lit, panel)
+    d2, p2 = _device(W / 2 - PANEL[2] * 0.65, 140, 1.3, alarm_lit, panel)
     body = p1 + p2
     body += _lines(24, 106, ["*TIME 1: the time of day. TIME 2 shows the same clock.",
                              "Press TIME again and again for the five faces of the watch:"], 9.5)
@@ -78,7 +78,7 @@ def page4():
     lit = (["im_panel_game_a", "im_item_03", "im_item_12", "im_item_21", "im_item_07", "im_hero_3",
             "im_item_left_0", "im_item_left_1", "im_item_right_1a", "im_item_right_1b",
             "im_item_right_3", "im_item_right_4"] + _digits("27"))
-    d, dev = _device(10, 40, 0.88, lit, LCD)
+    d, dev = _device(8, 42, 0.83, lit, LCD)
     body = dev + _lines(252, 54, [
         "From the watch press GAME A",
         "or GAME B. The best score",
@@ -99,7 +99,7 @@ def page5():
     lit = (["im_panel_game_b", "im_panel_miss_01", "im_panel_miss_02", "im_panel_miss_03",
             "im_miss_2", "im_hero_3", "im_item_left_0", "im_item_left_2", "im_item_right_1a",
             "im_item_right_1b", "im_item_right_2", "im_item_right_5"] + _digits("142"))
-    d, dev = _device(10, 40, 0.88, lit, LCD)
+    d, dev = _device(8, 42, 0.83, lit, LCD)
     body = dev + _lines(252, 54, [
         "*One point for each pod",
         "*that drops into the bin.", "",
