@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QWindow>
 
+#include "dialog_frame.h"
 #include "dialog_pictures.h"
 #include "link_label.h"
 #include "links.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kWidth = 397;
 constexpr int kHeight = 176;
-const QColor kBackground(0x08, 0x29, 0x52);
 constexpr int kCaptionLeft = 132;
 constexpr int kValueLeft = 212;
 
@@ -54,15 +54,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About the author..."));
-    setFixedSize(kWidth, kHeight);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackground);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(11);
-    setFont(small);
+    setUpDialog(*this, QStringLiteral("About the author..."), QSize(kWidth, kHeight), kDialogBlue);
 
     im_picture = new QLabel(this);
     im_picture->setObjectName(QStringLiteral("im_picture"));

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
+#include "dialog_frame.h"
 #include "shell/key_translation.h"
 #include "window_placement.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int kWidth = 448;
 constexpr int kHeight = 163;
-const QColor kBackground(0x08, 0x29, 0x52);
 
 struct SlotPlace {
     const char* listName;
@@ -65,16 +65,7 @@ QLabel* label(QWidget* parent, const char* name, const QRect& box, const char* t
 TKeysForm::TKeysForm(KeysHost& host, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), logic_(host) {
     setObjectName(QStringLiteral("KeysForm"));
-    setWindowTitle(QStringLiteral("Key settings"));
-    setFixedSize(kWidth, kHeight);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackground);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    // The dialog's own small type, so its texts fit the boxes they were laid out in.
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(11);
-    setFont(small);
+    setUpDialog(*this, QStringLiteral("Key settings"), QSize(kWidth, kHeight), kDialogBlue);
 
     la_main = label(this, "la_main", {8, 8, 104, 13}, "Main operations", Qt::AlignLeft, true);
     la_controls =

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
+#include "dialog_frame.h"
 #include "dialog_pictures.h"
 #include "link_label.h"
 #include "links.h"
@@ -67,18 +68,7 @@ TSplashForm::TSplashForm(device::Settings& settings, SplashHost& host, QWidget* 
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       logic_(settings, host) {
     setObjectName(QStringLiteral("SplashForm"));
-    setWindowTitle(QStringLiteral("About this game..."));
-    setFixedSize(kWidth, kHeight);
-    QPalette colours = palette();
-    // Fixed colours: the pictures are drawn for them, whatever the desktop's theme.
-    colours.setColor(QPalette::Window, Qt::white);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    // The dialog's own small type, so its texts fit the boxes they were laid out in.
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(11);
-    setFont(small);
+    setUpDialog(*this, QStringLiteral("About this game..."), QSize(kWidth, kHeight), Qt::white);
 
     // Created back to front: later components are drawn over earlier ones.
     im_background = pictureLabel(this, "im_background", {0, 0, 460, 420},
