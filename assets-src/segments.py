@@ -10,7 +10,8 @@ import math
 from layout import (ARM_PIVOT, BELL_BOX, BIN_MOUTH_Y, BOTTOM_CELLS, COLON_BOX,
                     DIGIT_POSITION_BOXES, ENGINE_X, FLOOR_Y, LABELS, LAUNCH, MISS_MARK_BOXES,
                     PAD_TOP, PADS, pod_pose)
-from svgkit import FONT_7, circle, curve, ellipse, line, n, path, pixel_text, polygon, rect
+from svgkit import (FONT_7, circle, curve, dot_runs, ellipse, line, n, path, pixel_text,
+                    polygon, rect)
 
 # ---------------------------------------------------------------- digits
 
@@ -89,18 +90,7 @@ def bell():
     x, y, w, h = BELL_BOX
     bx = x + (w - len(BELL[0])) // 2
     by = y + (h - len(BELL)) // 2
-    d = []
-    for row, bits in enumerate(BELL):
-        col = 0
-        while col < len(bits):
-            if bits[col] == "#":
-                start = col
-                while col < len(bits) and bits[col] == "#":
-                    col += 1
-                d.append(f"M{bx + start},{by + row}h{col - start}v1h{start - col}z")
-            else:
-                col += 1
-    return path("".join(d)), rect(bx + 3, by + 3, 1, 3)
+    return path("".join(dot_runs(BELL, bx, by))), rect(bx + 3, by + 3, 1, 3)
 
 
 # ---------------------------------------------------------------- pods

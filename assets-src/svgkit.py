@@ -118,21 +118,29 @@ def pixel_text_width(s, font, gap=1):
     return sum(len(font[c][0]) for c in s) + gap * (len(s) - 1)
 
 
+def dot_runs(rows, x, y):
+    """Path pieces for a dot picture ("#" lit): one rectangle per run of lit dots in a row,
+    (x, y) being the picture's top-left corner."""
+    d = []
+    for row, bits in enumerate(rows):
+        col = 0
+        while col < len(bits):
+            if bits[col] == "#":
+                start = col
+                while col < len(bits) and bits[col] == "#":
+                    col += 1
+                d.append(f"M{x + start},{y + row}h{col - start}v1h{start - col}z")
+            else:
+                col += 1
+    return d
+
+
 def pixel_text(s, x, y, font, gap=1):
     """Rectangles, one per lit dot, merged into one path; (x, y) is the top-left corner."""
     d = []
     cx = x
     for c in s:
         glyph = font[c]
-        for row, bits in enumerate(glyph):
-            col = 0
-            while col < len(bits):
-                if bits[col] == "#":
-                    start = col
-                    while col < len(bits) and bits[col] == "#":
-                        col += 1
-                    d.append(f"M{cx + start},{y + row}h{col - start}v1h{start - col}z")
-                else:
-                    col += 1
+        d += dot_runs(glyph, cx, y)
         cx += len(glyph[0]) + gap
     return path("".join(d))
