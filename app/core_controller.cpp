@@ -11,15 +11,9 @@
 namespace app {
 namespace {
 
-std::unique_ptr<std::ofstream> openLineFile(const std::optional<std::string>& path) {
-    if (!path) {
-        return nullptr;
-    }
-    auto file = std::make_unique<std::ofstream>(*path, std::ios::trunc);
-    if (!*file) {
-        throw std::runtime_error("cannot write '" + *path + "'");
-    }
-    return file;
+std::unique_ptr<OutputFile> openOutputFile(const std::optional<std::string>& path,
+                                           const char* what) {
+    return path ? std::make_unique<OutputFile>(*path, what) : nullptr;
 }
 
 } // namespace
@@ -32,8 +26,9 @@ CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& 
                                MonotonicClock monotonic, QObject* parent)
     : QObject(parent), monotonic_(std::move(monotonic)), timeline_(monotonic_()),
       seed_(options.seed ? *options.seed : device::clockSeed()), wallClock_(!options.clock),
-      store_(openStore(options.settingsFile)), traceOut_(openLineFile(options.traceFile)),
-      traceLog_(traceOut_ ? std::make_unique<headless::EventLog>(*traceOut_,
+      store_(openStore(options.settingsFile)),
+      traceOut_(openOutputFile(options.traceFile, "trace")),
+      traceLog_(traceOut_ ? std::make_unique<headless::EventLog>(traceOut_->stream(),
                                                                  [this] { return coreTime(); })
                           : nullptr),
       tracedSettings_(traceLog_ ? std::make_unique<headless::PrintingSettings>(*traceLog_, *store_)
@@ -48,11 +43,8 @@ CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& 
       device_(device::Ports{
           *this, tracedSound_ ? static_cast<device::SoundPlayer&>(*tracedSound_) : soundOutput_,
           settings(), clock_, random_}),
-      recordOut_(openLineFile(options.recordFile)),
-      recorder_(recordOut_ ? std::make_unique<SessionRecorder>(*recordOut_) : nullptr) {
-    if (traceOut_) {
-        traceOut_->setf(std::ios::unitbuf); // each line is on disk as soon as it is written
-    }
+      recordOut_(openOutputFile(options.recordFile, "session record")),
+      recorder_(recordOut_ ? std::make_unique<SessionRecorder>(recordOut_->stream()) : nullptr) {
     if (recorder_) {
         recorder_->header(seed_, clock_.current());
     }
@@ -64,11 +56,12 @@ CoreController::~CoreController() = default;
 std::unique_ptr<shell::SettingsStore>
 CoreController::openStore(const std::optional<std::string>& iniFile) {
     shell::SettingsErrorSink& errors = *this;
-    if (iniFile) {
-        return std::make_unique<shell::SettingsStore>(QString::fromLocal8Bit(iniFile->c_str()),
-                                                      errors);
+    auto store = iniFile ? std::make_unique<shell::SettingsStore>(*iniFile, errors)
+                         : std::make_unique<shell::SettingsStore>(errors);
+    if (const auto refused = store->refusal()) {
+        throw std::runtime_error(*refused);
     }
-    return std::make_unique<shell::SettingsStore>(errors);
+    return store;
 }
 
 device::Settings& CoreController::settings() {
@@ -205,6 +198,14 @@ void CoreController::followWallClock() {
 }
 
 void CoreController::afterCoreCall() {
+    for (OutputFile* file : {traceOut_.get(), recordOut_.get()}) {
+        if (file == nullptr) {
+            continue;
+        }
+        if (const auto failure = file->takeFailure()) {
+            emit outputFileFailed(QString::fromStdString(*failure));
+        }
+    }
     const QRect dirty = sceneDisplay_.takeDirty();
     if (!dirty.isEmpty()) {
         emit displayChanged(dirty);

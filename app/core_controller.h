@@ -14,6 +14,7 @@
 #include "device/seeded_random.h"
 #include "headless_ports.h"
 #include "options.h"
+#include "output_file.h"
 #include "session_recorder.h"
 #include "shell/settings_store.h"
 #include "skin/scene.h"
@@ -84,6 +85,8 @@ signals:
     void buttonHintsChanged();
     // A setting could not be written (reported once per distinct failure).
     void settingsWriteFailed(QString message);
+    // The trace or the record could not be written (told once; the file is given up).
+    void outputFileFailed(QString message);
 
 private:
     // device::Display
@@ -107,7 +110,7 @@ private:
     bool wallClock_; // no --clock: the device follows the computer's clock
 
     std::unique_ptr<shell::SettingsStore> store_;
-    std::unique_ptr<std::ofstream> traceOut_;
+    std::unique_ptr<OutputFile> traceOut_;
     std::unique_ptr<headless::EventLog> traceLog_;
     std::unique_ptr<headless::PrintingSettings> tracedSettings_;
     sound::SoundOutput soundOutput_;
@@ -119,7 +122,7 @@ private:
     device::SeededRandom random_;
     device::Device device_;
 
-    std::unique_ptr<std::ofstream> recordOut_;
+    std::unique_ptr<OutputFile> recordOut_;
     std::unique_ptr<SessionRecorder> recorder_;
 
     WakeTimer timer_;

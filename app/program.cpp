@@ -26,7 +26,9 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
       signals_([this] { mainWindow_->close(); }) {
     // Queued: a failed write can come from inside the device's handlers or from start-up,
     // and the box belongs in front of whatever window that goes on to show.
-    connect(core_.get(), &CoreController::settingsWriteFailed, this, &Program::showSettingsError,
+    connect(core_.get(), &CoreController::settingsWriteFailed, this, &Program::showWarning,
+            Qt::QueuedConnection);
+    connect(core_.get(), &CoreController::outputFileFailed, this, &Program::showWarning,
             Qt::QueuedConnection);
     connect(mainWindow_.get(), &TForm1::terminateRequested, this, [] { requestExit(1); });
     connect(mainWindow_.get(), &TForm1::closed, this, [] { requestExit(0); });
@@ -110,7 +112,7 @@ void Program::requestTerminate() {
 }
 
 // Shown without blocking, so the device's timers go on meanwhile.
-void Program::showSettingsError(const QString& message) {
+void Program::showWarning(const QString& message) {
     auto* box =
         new QMessageBox(QMessageBox::Warning, QStringLiteral("Error"), message, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);

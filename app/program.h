@@ -62,7 +62,7 @@ private:
     void showError(const std::string& message) override;
     void requestTerminate() override;
 
-    void showSettingsError(const QString& message);
+    void showWarning(const QString& message);
 
     // The context menu.
     void pm_0_menuPopup(QPoint globalPos);

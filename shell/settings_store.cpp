@@ -4,10 +4,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include "ini_stand_in.h"
+#include "ini_text_check.h"
+#include "settings_file.h"
 
 namespace shell {
 namespace {
+
+constexpr std::size_t kMaxSettingsBytes = 16u << 20;
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -38,6 +45,18 @@ QString probeWriteError(const QString& file) {
     return {};
 }
 
+// Where QSettings keeps the native store when it is a file, found without opening it.
+std::optional<std::string> nativeStoreFile() {
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return std::nullopt;
+#else
+    return pathBytes(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                     QStringLiteral("/%1/%2.conf")
+                         .arg(QLatin1String(SettingsStore::kOrganisation),
+                              QLatin1String(SettingsStore::kApplication)));
+#endif
+}
+
 } // namespace
 
 void StderrSettingsErrors::settingsError(const std::string& message) {
@@ -46,24 +65,52 @@ void StderrSettingsErrors::settingsError(const std::string& message) {
 
 SettingsStore::SettingsStore(SettingsErrorSink& errors) : errors_(errors) {}
 
-SettingsStore::SettingsStore(const QString& iniFile, SettingsErrorSink& errors)
-    : iniFile_(iniFile), errors_(errors) {}
+SettingsStore::SettingsStore(const std::string& iniFile, SettingsErrorSink& errors)
+    : iniFile_(iniFile), errors_(errors) {
+    if (!qtNamesPathExactly(iniFile)) {
+        standIn_ = std::make_unique<IniStandIn>(iniFile);
+    }
+}
 
-std::unique_ptr<QSettings> SettingsStore::open() const {
+SettingsStore::SettingsStore(const QString& iniFile, SettingsErrorSink& errors)
+    : SettingsStore(pathBytes(iniFile), errors) {}
+
+SettingsStore::~SettingsStore() = default;
+
+std::optional<std::string> SettingsStore::filePath() const {
+    return iniFile_ ? iniFile_ : nativeStoreFile();
+}
+
+std::optional<std::string> SettingsStore::refusal() const {
+    const auto file = filePath();
+    return file ? settingsFileRefusal(*file) : std::nullopt;
+}
+
+std::unique_ptr<QSettings> SettingsStore::open() {
+    if (standIn_) {
+        return std::make_unique<QSettings>(standIn_->refreshed(), QSettings::IniFormat);
+    }
     if (iniFile_) {
-        return std::make_unique<QSettings>(*iniFile_, QSettings::IniFormat);
+        return std::make_unique<QSettings>(qtPath(*iniFile_), QSettings::IniFormat);
     }
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
                                        kApplication);
 }
 
 QString SettingsStore::location() const {
-    return open()->fileName();
+    if (const auto file = filePath()) {
+        return qtPath(*file);
+    }
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication)
+        .fileName();
 }
 
 std::optional<std::string> SettingsStore::readText(std::string_view name) {
     if (auto it = unsaved_.find(name); it != unsaved_.end()) {
         return it->second;
+    }
+    if (refusal()) {
+        return std::nullopt;
     }
     auto settings = open();
     const QVariant value = settings->value(toQString(name));
@@ -75,33 +122,91 @@ std::optional<std::string> SettingsStore::readText(std::string_view name) {
 
 void SettingsStore::writeText(std::string_view name, const std::string& text) {
     unsaved_[std::string(name)] = text;
+    if (const auto refused = refusal()) {
+        report(failureMessage(*refused));
+        return;
+    }
+    std::optional<IniStandIn::Lock> lock;
+    if (standIn_) {
+        lock.emplace(*iniFile_);
+    }
     auto settings = open();
+    if (!keepOriginalIfRewriteLosesText(*settings)) {
+        return;
+    }
     for (const auto& [key, value] : unsaved_) {
         settings->setValue(toQString(key), QString::fromStdString(value));
     }
     settings->sync();
-    if (settings->status() == QSettings::NoError) {
+    const QSettings::Status status = settings->status();
+    settings.reset();
+    if (standIn_ && status != QSettings::AccessError) {
+        if (const auto failed = standIn_->writeBack()) {
+            report(failureMessage(*failed));
+            return;
+        }
+    }
+    if (savedUnsavedValues()) {
         unsaved_.clear();
         return;
     }
-    report(describeFailure(*settings));
+    report(describeFailure(status));
 }
 
-std::string SettingsStore::describeFailure(const QSettings& settings) const {
-    const QString file = settings.fileName();
-    QString reason;
-    if (settings.status() == QSettings::FormatError) {
-        reason = QStringLiteral("the file is not in a format that can be read");
-    } else {
-        reason = probeWriteError(file);
-        if (reason.isEmpty()) {
-            reason = QStringLiteral("access denied");
+// A text the rewrite would lose is kept beside the file first; without that copy nothing is
+// written, so a hand-written line is never lost.
+bool SettingsStore::keepOriginalIfRewriteLosesText(const QSettings& settings) {
+    const auto file = filePath();
+    if (!file) {
+        return true;
+    }
+    const auto original = readRegularFile(*file, kMaxSettingsBytes);
+    if (!original ||
+        (settings.status() != QSettings::FormatError && iniTextSurvivesRewrite(*original))) {
+        return true;
+    }
+    std::string error;
+    const auto backup = keepBackupCopy(*file, *original, error);
+    if (!backup) {
+        report(failureMessage("the file holds lines that saving would drop, and " + error));
+        return false;
+    }
+    errors_.settingsError("The settings file " +
+                          QDir::toNativeSeparators(qtPath(*file)).toStdString() +
+                          " held lines that are not settings; saving drops them. The file as "
+                          "it was is kept as " +
+                          QDir::toNativeSeparators(qtPath(*backup)).toStdString() + ".");
+    return true;
+}
+
+// QSettings keeps the status of its first error, so a file that read with a format error
+// still says so after a write that succeeded: the file read afresh tells the truth.
+bool SettingsStore::savedUnsavedValues() {
+    auto check = open();
+    if (check->status() != QSettings::NoError) {
+        return false;
+    }
+    for (const auto& [key, value] : unsaved_) {
+        if (check->value(toQString(key)).toString() != QString::fromStdString(value)) {
+            return false;
         }
     }
-    return QStringLiteral("Settings could not be saved to %1: %2. They are kept until the "
-                          "program ends.")
-        .arg(QDir::toNativeSeparators(file), reason)
-        .toStdString();
+    return true;
+}
+
+std::string SettingsStore::describeFailure(QSettings::Status status) const {
+    QString reason = probeWriteError(location());
+    if (reason.isEmpty()) {
+        reason = status == QSettings::FormatError
+                     ? QStringLiteral("the file is not in a format that can be read")
+                     : QStringLiteral("access denied");
+    }
+    return failureMessage(reason.toStdString());
+}
+
+std::string SettingsStore::failureMessage(const std::string& reason) const {
+    return "Settings could not be saved to " + QDir::toNativeSeparators(location()).toStdString() +
+           ": " + reason + ". They are kept until the program ends.";
 }
 
 void SettingsStore::report(const std::string& message) {

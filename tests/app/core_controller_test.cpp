@@ -48,15 +48,16 @@ std::vector<std::string> deviceEvents(const std::vector<std::string>& lines) {
 // record in a temporary folder.
 class Session {
 public:
-    Session(const QTemporaryDir& dir, const std::string& name) {
+    // `outputs`, when given, takes the place of both the trace and the record.
+    Session(const QTemporaryDir& dir, const std::string& name, const char* outputs = nullptr) {
         app::ProgramOptions options;
         options.settingsFile = dir.filePath(QString::fromStdString(name + ".ini")).toStdString();
         options.seed = 7;
         options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
         tracePath = dir.filePath(QString::fromStdString(name + ".trace"));
         recordPath = dir.filePath(QString::fromStdString(name + ".script"));
-        options.traceFile = tracePath.toStdString();
-        options.recordFile = recordPath.toStdString();
+        options.traceFile = outputs ? outputs : tracePath.toStdString();
+        options.recordFile = outputs ? outputs : recordPath.toStdString();
         core = std::make_unique<CoreController>(options, host, [this] { return now; });
         core->startUp();
     }
@@ -199,6 +200,20 @@ TEST(SessionRecord, ReplaysToTheSameTrace) {
     }
     EXPECT_EQ(deviceEvents(replayed), played);
     EXPECT_GT(played.size(), 100u);
+}
+
+// A full disk loses the trace and the record, never silently: each is told once.
+TEST(SessionRecord, AnOutputThatCannotBeWrittenIsToldOnce) {
+    QTemporaryDir dir;
+    Session s(dir, "full", "/dev/full");
+    std::vector<QString> told;
+    QObject::connect(s.core.get(), &CoreController::outputFileFailed,
+                     [&](const QString& message) { told.push_back(message); });
+    startGameA(s);
+    s.runUntil(30s, [] { return 0ns; });
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[0].contains("/dev/full"));
+    EXPECT_NE(told[0], told[1]) << "one for the trace, one for the record";
 }
 
 } // namespace

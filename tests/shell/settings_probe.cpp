@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     shell::StderrSettingsErrors errors;
-    shell::SettingsStore store(QString::fromLocal8Bit(argv[2]), errors);
+    shell::SettingsStore store(std::string(argv[2]), errors);
     if (std::strcmp(argv[1], "read") == 0 && argc == 4) {
         const int value = store.readInt(argv[3], -999999);
         if (value == -999999) {

@@ -110,8 +110,7 @@ TEST_F(SettingsStoreTest, AWriteIsVisibleToAnotherProcessAtOnce) {
 
 TEST_F(SettingsStoreTest, NativeStoreLivesInTheUsersConfigFolder) {
     shell::SettingsStore store(errors);
-    const QString expected =
-        qEnvironmentVariable("XDG_CONFIG_HOME") + "/Kestovan/Zemblor50.conf";
+    const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Kestovan/Zemblor50.conf";
     EXPECT_EQ(store.location(), expected);
     store.writeInt("Key3", 4);
     EXPECT_TRUE(QFile::exists(expected));
@@ -166,8 +165,8 @@ TEST_F(SettingsStoreTest, AReadOnlyFolderIsReported) {
     store.writeInt("Key1", 2);
     ASSERT_EQ(errors.messages.size(), 1u);
     EXPECT_NE(errors.messages[0].find("ro/s.ini"), std::string::npos);
-    QFile::setPermissions(path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
+    QFile::setPermissions(path("ro"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // A writer killed at any moment leaves the old file or the new one, never a torn one.

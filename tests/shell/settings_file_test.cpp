@@ -1,0 +1,156 @@
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "shell/ini_text_check.h"
+#include "shell/settings_store.h"
+
+namespace {
+
+class RecordingErrors : public shell::SettingsErrorSink {
+public:
+    void settingsError(const std::string& message) override { messages.push_back(message); }
+    std::vector<std::string> messages;
+};
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+bool isFifo(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const {
+        return dir.path().toStdString() + "/" + name;
+    }
+    QTemporaryDir dir;
+    RecordingErrors errors;
+};
+
+TEST_F(SettingsFileTest, SpecialFilesAreRefusedAndNeverReplaced) {
+    const std::string fifo = path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string loop = path("loop");
+    ASSERT_EQ(::symlink("loop", loop.c_str()), 0);
+    ::mkdir(path("folder").c_str(), 0700);
+
+    for (const std::string& special : {std::string("/dev/null"), fifo, loop, path("folder")}) {
+        RecordingErrors sink;
+        shell::SettingsStore store(special, sink);
+        ASSERT_TRUE(store.refusal()) << special;
+        EXPECT_NE(store.refusal()->find(special), std::string::npos);
+        EXPECT_EQ(store.readInt("Key1", 2), 2) << "a pipe must not block the read";
+        store.writeInt("Key1", 5);
+        ASSERT_EQ(sink.messages.size(), 1u) << special;
+        EXPECT_EQ(store.readInt("Key1", 2), 5) << "kept in memory";
+    }
+    EXPECT_TRUE(isFifo(fifo));
+    struct stat info {};
+    EXPECT_EQ(::lstat(loop.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST_F(SettingsFileTest, MissingFilesAndLinksToFilesAreAccepted) {
+    EXPECT_FALSE(shell::SettingsStore(path("new.ini"), errors).refusal());
+    writeFile(path("real.ini"), "[General]\nKey1=3\n");
+    ASSERT_EQ(::symlink("real.ini", path("link.ini").c_str()), 0);
+    shell::SettingsStore store(path("link.ini"), errors);
+    EXPECT_FALSE(store.refusal());
+    store.writeInt("Key2", 9);
+    EXPECT_TRUE(errors.messages.empty());
+    struct stat info {};
+    ASSERT_EQ(::lstat(path("link.ini").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link stays a link";
+    EXPECT_NE(contents(path("real.ini")).find("Key2=9"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, TheNativeStoresFileIsHeldToTheSameRule) {
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    ::mkdir(path("Kestovan").c_str(), 0700);
+    ASSERT_EQ(::mkfifo(path("Kestovan/Zemblor50.conf").c_str(), 0600), 0);
+    EXPECT_TRUE(shell::SettingsStore(errors).refusal());
+    qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST_F(SettingsFileTest, HandWrittenLinesAreKeptBesideTheFileBeforeTheFirstWrite) {
+    const std::string file = path("s.ini");
+    const std::string original = "[General]\nKey1=3\nmy note without equals\n; a comment\n";
+    writeFile(file, original);
+    writeFile(file + ".bak", "an older backup");
+    shell::SettingsStore store(file, errors);
+
+    store.writeInt("Key2", 7);
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_EQ(errors.messages[0].find("could not be saved"), std::string::npos)
+        << "the write succeeded: " << errors.messages[0];
+    EXPECT_NE(errors.messages[0].find(file + ".bak2"), std::string::npos);
+    EXPECT_EQ(contents(file + ".bak2"), original);
+    EXPECT_EQ(contents(file + ".bak"), "an older backup");
+    EXPECT_FALSE(store.hasUnsavedValues());
+    EXPECT_EQ(store.readInt("Key1", 0), 3);
+
+    store.writeInt("Key3", 4);
+    EXPECT_EQ(errors.messages.size(), 1u) << "the rewritten file is clean";
+    EXPECT_EQ(::access((file + ".bak3").c_str(), F_OK), -1);
+}
+
+TEST_F(SettingsFileTest, AFileTheProgramWroteNeedsNoBackup) {
+    const std::string file = path("s.ini");
+    writeFile(file, "[General]\r\nKey1 = 3\r\n\r\nHiScore1=12\r\n");
+    shell::SettingsStore store(file, errors);
+    store.writeInt("Key2", 7);
+    EXPECT_TRUE(errors.messages.empty());
+    EXPECT_EQ(::access((file + ".bak").c_str(), F_OK), -1);
+}
+
+TEST_F(SettingsFileTest, NamesThatAreNotUtf8ReachTheFileSystemUnchanged) {
+    const std::string file = path("caf\xe9.ini");
+    {
+        shell::SettingsStore store(file, errors);
+        store.writeInt("HiScore1", 321);
+        EXPECT_TRUE(errors.messages.empty());
+    }
+    EXPECT_NE(contents(file).find("HiScore1=321"), std::string::npos);
+    EXPECT_EQ(::access(path("caf\xef\xbf\xbd.ini").c_str(), F_OK), -1);
+
+    writeFile(file, "[General]\nHiScore1=400\n");
+    shell::SettingsStore again(file, errors);
+    EXPECT_EQ(again.readInt("HiScore1", 0), 400) << "reads see the file as it is now";
+    again.writeInt("HiScore2", 5);
+    EXPECT_EQ(again.readInt("HiScore1", 0), 400);
+    EXPECT_NE(contents(file).find("HiScore2=5"), std::string::npos);
+}
+
+TEST(IniTextCheck, OnlyBlankLinesSectionsAndPairsSurviveARewrite) {
+    EXPECT_TRUE(shell::iniTextSurvivesRewrite(""));
+    EXPECT_TRUE(shell::iniTextSurvivesRewrite("[General]\r\nKey1=2\n\n  Key2 = 3  \rKey3=\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("[General]\nKey1=2\nnote\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("; comment\n[General]\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("# Key1=2\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("=5\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("[General\n"));
+}
+
+} // namespace
