@@ -12,7 +12,10 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "sound_file.h"
 
 struct FSOUND_SAMPLE {
     SDL_AudioSpec spec{};
@@ -131,20 +134,6 @@ void reportNoOutput(int outputType) {
               << "; sounds are silent\n";
 }
 
-bool readAll(const char* name, std::vector<Uint8>& bytes) {
-    SDL_RWops* file = SDL_RWFromFile(name, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    Uint8 block[16384];
-    size_t got = 0;
-    while ((got = SDL_RWread(file, block, 1, sizeof block)) > 0) {
-        bytes.insert(bytes.end(), block, block + got);
-    }
-    SDL_RWclose(file);
-    return true;
-}
-
 bool decodeWav(const Uint8* data, size_t size, FSOUND_SAMPLE& sample) {
     // A data chunk shorter than its header claims is a damaged file, not a shorter sound.
     SDL_SetHintWithPriority(SDL_HINT_WAVE_TRUNCATION, "strict", SDL_HINT_DEFAULT);
@@ -236,7 +225,9 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int /*index*/, const char* name, unsigned mode
         const auto* bytes = reinterpret_cast<const Uint8*>(name);
         file.assign(bytes, bytes + length);
         length = 0;
-    } else if (!readAll(name, file)) {
+    } else if (auto read = sound::readSoundFile(name)) {
+        file = std::move(*read);
+    } else {
         return nullptr;
     }
     if (static_cast<size_t>(offset) > file.size()) {

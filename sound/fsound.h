@@ -27,7 +27,8 @@ bool FSOUND_SetOutput(int outputType);
 bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned flags);
 
 // Decodes a WAV file, or the `length` bytes at `offset` inside it (length 0: to the end).
-// Returns nullptr for a missing, unreadable or invalid file. Works with or without an open
+// Returns nullptr for a missing, unreadable or invalid file, and for anything but a regular
+// file (or a link to one) within sound::kMaxSoundFileBytes. Works with or without an open
 // output. Every sample gets its own slot, whatever `index`; of `mode` only FSOUND_LOADMEMORY
 // changes anything.
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned mode, int offset,

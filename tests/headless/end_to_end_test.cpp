@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -247,6 +249,33 @@ TEST(Executable, SoundStartsBeforeTheScriptAndABrokenFolderEndsTheRun) {
 
     EXPECT_EQ(runExecutable("--sound 3 /dev/null").status, 2);
     std::filesystem::remove_all(dir);
+}
+
+// Output that cannot be written is an error named on standard error, not a silent success.
+TEST(Executable, OutputThatCannotBeWrittenEndsTheRunWithStatusOne) {
+    const std::string demo = std::string("--seed 1 '") + ZEMBLOR_DEMO_SCRIPT + "'";
+    auto full = runExecutable(demo + " >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, std::string("zemblor-headless: cannot write the output: ") +
+                            std::strerror(ENOSPC) + "\n");
+
+    auto closed = runExecutable("--seed 1 - >&-", "printf 'power\\nshow\\n' | ");
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.err, std::string("zemblor-headless: cannot write the output: ") +
+                              std::strerror(EBADF) + "\n");
+}
+
+TEST(Executable, AnEndlessLineOnStandardInputIsABadLine) {
+    auto zeros = runExecutable("--seed 1 -", "head -c 3000000 /dev/zero | ");
+    EXPECT_EQ(zeros.status, 2);
+    EXPECT_EQ(zeros.err, "zemblor-headless: line 1: line longer than 1048576 bytes\n");
+}
+
+TEST(Executable, ASettingsPathThatIsNotAFileIsRefused) {
+    auto device = runExecutable("--settings /dev/null -", "printf 'power\\n' | ");
+    EXPECT_EQ(device.status, 2);
+    EXPECT_EQ(device.err, "zemblor-headless: /dev/null is a device, not a settings file\n");
+    EXPECT_TRUE(device.out.empty());
 }
 
 } // namespace

@@ -1,9 +1,14 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "sound/fsound.h"
+#include "sound/sound_file.h"
 #include "sound_fixture.h"
 
 namespace sound_test {
@@ -88,6 +93,44 @@ TEST_F(FsoundTest, AWavInsideALargerFileLoadsByOffsetAndLength) {
     EXPECT_NE(load(path, 100, static_cast<int>(sound.size())), nullptr);
     EXPECT_EQ(load(path), nullptr);
     EXPECT_EQ(load(path, static_cast<int>(container.size()) + 1), nullptr);
+}
+
+// A FIFO would hold an ordinary open until someone writes to it, and /dev/zero never ends,
+// so these loads run in a child process that an alarm ends should one of them wait.
+TEST_F(FsoundTest, OnlyRegularFilesOrLinksToOneAreRead) {
+    const std::string fifo = (folder / "fifo.wav").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder / "zero.wav");
+    fs::create_symlink(write("tone.wav", sineWav(440, 50)), folder / "tone-link.wav");
+
+    EXPECT_NE(load((folder / "tone-link.wav").string()), nullptr);
+    EXPECT_EXIT(
+        {
+            alarm(10);
+            const bool refused =
+                load(fifo) == nullptr && load((folder / "zero.wav").string()) == nullptr;
+            std::_Exit(refused ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+// A valid WAV of `fileBytes` whose samples are silence, written sparsely.
+std::string silentWav(const fs::path& path, std::uint32_t fileBytes) {
+    Bytes header = wav::encodeMono16({}, kRate);
+    const std::uint32_t dataBytes = fileBytes - 44;
+    for (int i = 0; i < 4; ++i) {
+        header[4 + i] = static_cast<std::uint8_t>((fileBytes - 8) >> (8 * i));
+        header[40 + i] = static_cast<std::uint8_t>(dataBytes >> (8 * i));
+    }
+    EXPECT_TRUE(wav::writeFile(path.string(), header));
+    fs::resize_file(path, fileBytes);
+    return path.string();
+}
+
+TEST_F(FsoundTest, AFileOverTheSizeLimitIsNotRead) {
+    const auto limit = static_cast<std::uint32_t>(sound::kMaxSoundFileBytes);
+    EXPECT_NE(load(silentWav(folder / "limit.wav", limit)), nullptr);
+    EXPECT_EQ(load(silentWav(folder / "over.wav", limit + 2)), nullptr);
 }
 
 TEST_F(FsoundTest, EmptyHandlesAndALibraryNeverStartedDoNothing) {

@@ -1,5 +1,7 @@
 #include <iostream>
 #include <optional>
+
+#include <fcntl.h>
 #include <string>
 #include <string_view>
 
@@ -33,6 +35,16 @@ private:
     std::optional<sound::SoundOutput>& output_;
 };
 
+// A closed standard descriptor would be taken by the next file opened (the settings file,
+// say), and the output written into it. Read-only /dev/null in its place makes writes fail.
+void holdStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1) {
+            ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        }
+    }
+}
+
 int usageError(std::string_view message) {
     std::cerr << "zemblor-headless: " << message << '\n' << kUsage;
     return 2;
@@ -41,9 +53,13 @@ int usageError(std::string_view message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    holdStandardDescriptors();
     const headless::CommandLine line = headless::parseCommandLine(argc, argv, true);
     if (line.help) {
-        std::cout << kUsage;
+        if (!(std::cout << kUsage << std::flush)) {
+            std::cerr << "zemblor-headless: cannot write the output\n";
+            return 1;
+        }
         return 0;
     }
     if (!line.error.empty()) {
@@ -54,7 +70,11 @@ int main(int argc, char** argv) {
     shell::StderrSettingsErrors settingsErrors;
     std::optional<shell::SettingsStore> store;
     if (line.settingsPath) {
-        store.emplace(QString::fromLocal8Bit(line.settingsPath->c_str()), settingsErrors);
+        store.emplace(*line.settingsPath, settingsErrors);
+        if (const auto refused = store->refusal()) {
+            std::cerr << "zemblor-headless: " << *refused << '\n';
+            return 2;
+        }
         options.store = &*store;
     }
     // The sound output needs the runner's settings (its writes are printed), so it is made

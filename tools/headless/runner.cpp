@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "checked_output.h"
+#include "script_lines.h"
 #include "state_line.h"
 
 namespace headless {
@@ -93,42 +95,62 @@ void Runner::execute(const Command& command) {
     }
 }
 
+namespace {
+
+// Ends the run with `status` once the output is out, telling `message` if there is one.
+// Output that could not be written outweighs everything else.
+int endRun(CheckedOutput& output, std::ostream& err, int status, const std::string& message = {}) {
+    if (output.pubsync() != 0) {
+        err << "zemblor-headless: cannot write the output: " << output.failure()->message() << '\n';
+        return 1;
+    }
+    if (!message.empty()) {
+        err << "zemblor-headless: " << message << '\n';
+    }
+    return status;
+}
+
+} // namespace
+
 int runScript(std::istream& script, std::ostream& out, std::ostream& err,
               const RunOptions& options) {
-    Runner runner(out, options);
-    std::string line;
+    CheckedOutput output(out.rdbuf());
+    std::ostream checkedOut(&output);
+    Runner runner(checkedOut, options);
+    ScriptLines lines(script);
     long lineNumber = 0;
-    while (std::getline(script, line)) {
+    for (ScriptLines::Next next; (next = lines.next()) != ScriptLines::Next::End;) {
         ++lineNumber;
         try {
-            runner.runLine(line);
+            if (next == ScriptLines::Next::TooLong) {
+                throw ScriptError("line longer than " + std::to_string(kMaxScriptLineBytes) +
+                                  " bytes");
+            }
+            runner.runLine(lines.line());
         } catch (const ScriptError& error) {
-            out.flush();
-            err << "zemblor-headless: line " << lineNumber << ": " << error.what() << '\n';
-            return 2;
+            return endRun(output, err, 2,
+                          "line " + std::to_string(lineNumber) + ": " + error.what());
         } catch (const StartUpFailed&) {
-            out.flush();
-            return 1;
+            return endRun(output, err, 1);
         }
         // Output goes out whenever the script has no more input at hand, so a script fed
-        // through a pipe sees the answer to each line before it sends the next.
-        if (script.rdbuf()->in_avail() <= 0) {
-            out.flush();
+        // through a pipe sees the answer to each line before it sends the next. Output that
+        // cannot be written ends the run at once: nothing after it would be seen.
+        const bool waiting = script.rdbuf()->in_avail() <= 0;
+        if ((waiting || output.failure()) && output.pubsync() != 0) {
+            return endRun(output, err, 1);
         }
     }
     if (script.bad()) {
-        out.flush();
-        err << "zemblor-headless: reading the script failed after line " << lineNumber << '\n';
-        return 2;
+        return endRun(output, err, 2,
+                      "reading the script failed after line " + std::to_string(lineNumber));
     }
     try {
         runner.finish();
     } catch (const StartUpFailed&) {
-        out.flush();
-        return 1;
+        return endRun(output, err, 1);
     }
-    out.flush();
-    return 0;
+    return endRun(output, err, 0);
 }
 
 } // namespace headless

@@ -68,8 +68,9 @@ private:
 };
 
 // Runs a script line by line, printing as it goes. Returns the exit status: 0; 2 after
-// "zemblor-headless: line N: ..." on `err` once everything before the bad line is printed;
-// 1 when start-up failed.
+// "zemblor-headless: line N: ..." on `err` once everything before the bad line is printed
+// (a line longer than kMaxScriptLineBytes is a bad line); 1 when start-up failed, and 1 after
+// "zemblor-headless: cannot write the output: CAUSE" as soon as a write to `out` fails.
 int runScript(std::istream& script, std::ostream& out, std::ostream& err,
               const RunOptions& options);
 
