@@ -156,11 +156,18 @@ protected:
         ASSERT_NO_THROW(x_->start());
     }
 
-    xtest::Child& startZemblor(const Settings& settings) {
+    // `handWritten` is appended to the settings file as a person might have; `more` are
+    // further options.
+    xtest::Child& startZemblor(const Settings& settings, const std::string& handWritten = {},
+                               const std::vector<std::string>& more = {}) {
         writeSettings(settingsPath_, settings);
+        std::ofstream(settingsPath_, std::ios::app) << handWritten;
+        std::vector<std::string> args = {"--settings", settingsPath_,     "--trace",
+                                         tracePath_,   "--seed",          "1",
+                                         "--clock",    "2026-12-08 09:41"};
+        args.insert(args.end(), more.begin(), more.end());
         return x_->launch({zemblorPath(),
-                           {"--settings", settingsPath_, "--trace", tracePath_, "--seed", "1",
-                            "--clock", "2026-12-08 09:41"},
+                           args,
                            ZEMBLOR_ASSETS_DIR,
                            {{"SDL_AUDIODRIVER", "dummy"},
                             {"HOME", dir_},

@@ -147,6 +147,24 @@ TEST_F(ZemblorWindowTest, KeyPressReachesTheDevice) {
     EXPECT_FALSE(lights(states[2], "btn_time_down")) << states[2];
 }
 
+// Two notices at once as the device comes up without the splash (the backup of a hand-edited
+// store, a record that cannot be written): both are painted, neither blocks the other.
+TEST_F(ZemblorWindowTest, NoticesAtStartAreEachPaintedInFront) {
+    startX(84);
+    startZemblor(kWindowedNoSplash, "; tuned by hand\n", {"--record", "/dev/full"});
+    ASSERT_TRUE(waitForPoweredDevice());
+    ASSERT_TRUE(xtest::pollUntil(
+        kPatience, [&] { return x_->findWindows(xtest::exactName("Error"), true).size() == 2; }));
+    // They stand one on the other; the one in front must show its text and button.
+    const auto g = x_->geometry(x_->findWindows(xtest::exactName("Error"), true).front());
+    ASSERT_TRUE(g);
+    const QImage screen = waitForScreen(
+        [&](const QImage& shot) { return qGray(shot.pixel(g->x + g->width / 2, g->y + 2)) > 128; });
+    EXPECT_GT(qGray(screen.pixel(g->x + g->width / 2, g->y + 2)), 128)
+        << "the notices are not painted: " << saveShot(screen, "notices");
+    EXPECT_EQ(readLines(settingsPath_ + ".bak").back(), "; tuned by hand");
+}
+
 TEST_F(ZemblorWindowTest, OutsideTheOutlineTheWindowIsSeeThroughAndClickThrough) {
     startX(94);
     const QImage empty = x_->capture();
