@@ -1,17 +1,34 @@
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <QApplication>
-#include <QDir>
+#include <QFile>
 #include <QIcon>
 
 #include "display_check.h"
 #include "options.h"
 #include "program.h"
 #include "timing_log.h"
+
+namespace {
+
+// The folder by the bytes the file system knows it by (a QString may not hold them).
+std::filesystem::path programFolderPath() {
+#ifdef __linux__
+    std::error_code ec;
+    const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+    if (!ec) {
+        return exe.parent_path();
+    }
+#endif
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     app::ParsedOptions parsed = app::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -52,13 +69,15 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     // The program's folder is the working directory, wherever it was started from: every
     // relative path of the configuration file and the documents mean what they say there.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!QDir::setCurrent(programFolder)) {
-        std::cerr << "zemblor: cannot enter the program's folder " << programFolder.toStdString()
-                  << '\n';
+    const std::filesystem::path programFolder = programFolderPath();
+    std::error_code entered;
+    std::filesystem::current_path(programFolder, entered);
+    if (entered) {
+        std::cerr << "zemblor: cannot enter the program's folder " << programFolder.string() << ": "
+                  << entered.message() << '\n';
         return 2;
     }
-    const std::string configPath = QDir(programFolder).filePath("Config.ini").toStdString();
+    const std::string configPath = (programFolder / "Config.ini").string();
     try {
         app::Program program(parsed.options, configPath);
         return QApplication::exec();
