@@ -12,12 +12,6 @@
 #include "settings_file.h"
 
 namespace shell {
-namespace {
-
-constexpr std::size_t kMaxSettingsBytes = 16u << 20;
-
-} // namespace
-
 IniStandIn::IniStandIn(std::string target)
     : target_(std::move(target)), dir_(std::make_unique<QTemporaryDir>()),
       copy_(dir_->filePath(QStringLiteral("settings.ini"))) {}
@@ -26,7 +20,7 @@ IniStandIn::~IniStandIn() = default;
 
 QString IniStandIn::refreshed() {
     QFile::remove(copy_);
-    if (const auto bytes = readRegularFile(target_, kMaxSettingsBytes)) {
+    if (const auto bytes = readRegularFile(target_, kMaxSettingsFileBytes)) {
         QFile file(copy_);
         if (file.open(QIODevice::WriteOnly)) {
             file.write(bytes->data(), static_cast<qint64>(bytes->size()));
@@ -36,7 +30,7 @@ QString IniStandIn::refreshed() {
 }
 
 std::optional<std::string> IniStandIn::writeBack() {
-    const auto bytes = readRegularFile(pathBytes(copy_), kMaxSettingsBytes);
+    const auto bytes = readRegularFile(pathBytes(copy_), kMaxSettingsFileBytes);
     if (!bytes) {
         return "the settings could not be prepared for writing";
     }

@@ -10,6 +10,9 @@
 // unchanged, whatever their encoding.
 namespace shell {
 
+// Far beyond any settings file; a larger one is not read.
+inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{16} << 20;
+
 // Why the file at this path must not be read or written, or nothing when it may: it does
 // not exist yet or it is a regular file (or a link to one). A device, a pipe, a folder or a
 // loop of links is refused, so the store never blocks on it nor replaces it with a file.

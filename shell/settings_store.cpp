@@ -14,8 +14,6 @@
 namespace shell {
 namespace {
 
-constexpr std::size_t kMaxSettingsBytes = 16u << 20;
-
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -160,7 +158,7 @@ bool SettingsStore::keepOriginalIfRewriteLosesText(const QSettings& settings) {
     if (!file) {
         return true;
     }
-    const auto original = readRegularFile(*file, kMaxSettingsBytes);
+    const auto original = readRegularFile(*file, kMaxSettingsFileBytes);
     if (!original ||
         (settings.status() != QSettings::FormatError && iniTextSurvivesRewrite(*original))) {
         return true;

@@ -10,16 +10,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "recording_errors.h"
 #include "shell/ini_text_check.h"
 #include "shell/settings_store.h"
 
 namespace {
-
-class RecordingErrors : public shell::SettingsErrorSink {
-public:
-    void settingsError(const std::string& message) override { messages.push_back(message); }
-    std::vector<std::string> messages;
-};
 
 std::string contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

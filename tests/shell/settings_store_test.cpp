@@ -15,15 +15,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "recording_errors.h"
 #include "shell/settings_store.h"
 
 namespace {
-
-class RecordingErrors : public shell::SettingsErrorSink {
-public:
-    void settingsError(const std::string& message) override { messages.push_back(message); }
-    std::vector<std::string> messages;
-};
 
 std::string runProbe(const std::string& args) {
     const std::string command = std::string(SETTINGS_PROBE) + " " + args;
