@@ -48,7 +48,9 @@ ConfigFile ConfigFile::fromText(std::string_view text) {
     }
     Section* current = nullptr;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
+        // A line ends at CR+LF, LF or a lone CR, as the Windows profile reader ends it; CR+LF
+        // leaves an empty line between its two, which reads as nothing.
+        const std::size_t end = text.find_first_of("\r\n");
         std::string_view line = trim(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line.front() == ';') {

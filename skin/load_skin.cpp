@@ -1,8 +1,9 @@
 #include "load_skin.h"
 
+#include <algorithm>
 #include <filesystem>
 
-#include "config_file.h"
+#include "box_bounds.h"
 #include "config_values.h"
 #include "path_case.h"
 
@@ -19,8 +20,9 @@ class WindowProperties {
 public:
     WindowProperties(Scene& scene, SkinHost& host) : scene_(scene), host_(host) {}
     void setClientSize(QSize size) {
-        // A skin cannot ask for a window no screen could show, nor a negative one.
-        size = size.expandedTo(QSize(0, 0)).boundedTo(QSize(kMaxPictureSide, kMaxPictureSide));
+        // A skin cannot ask for a window no screen could show, nor one without a pixel to
+        // click for the menu.
+        size = size.expandedTo(QSize(1, 1)).boundedTo(QSize(kMaxPictureSide, kMaxPictureSide));
         scene_.setClientSize(size);
         host_.setClientSize(size);
     }
@@ -41,8 +43,8 @@ private:
 
 class PictureLoader {
 public:
-    PictureLoader(Scene& scene, SkinHost& host, SkinLoadReport& report)
-        : scene_(scene), host_(host), report_(report) {}
+    PictureLoader(Scene& scene, SkinHost& host, SkinLoadReport& report, std::uint64_t budget)
+        : scene_(scene), host_(host), report_(report), budgetLeft_(budget) {}
 
     // Loads the file when it exists; false when it does not.
     bool loadIfExists(Component c, const std::string& path) {
@@ -50,8 +52,12 @@ public:
         if (!found) {
             return false;
         }
-        PictureResult result = loadPictureFile(*found);
+        PictureResult result = loadPictureFile(*found, budgetLeft_);
         if (result.picture) {
+            const QImage& image = result.picture->image;
+            budgetLeft_ -=
+                std::min(budgetLeft_, decodedBytes(static_cast<std::uint64_t>(image.width()),
+                                                   static_cast<std::uint64_t>(image.height())));
             scene_.setPicture(c, *result.picture);
         } else {
             report_.undecodablePictures.push_back(result.error);
@@ -72,10 +78,12 @@ private:
     Scene& scene_;
     SkinHost& host_;
     SkinLoadReport& report_;
+    std::uint64_t budgetLeft_;
 };
 
 void layOutFullscreen(const ConfigFile& config, Scene& scene, SkinHost& host,
-                      WindowProperties& window, PictureLoader& pictures, QPoint& offset) {
+                      WindowProperties& window, PictureLoader& pictures, QSize game,
+                      QPoint& offset) {
     const std::string backdropDir =
         skinFolder(config.readText("Fullscreen", "BackdropDir", "Graphics\\Backdrops\\"));
     const std::string backdropFile = config.readText("Fullscreen", "BackdropFile", "nil");
@@ -90,7 +98,6 @@ void layOutFullscreen(const ConfigFile& config, Scene& scene, SkinHost& host,
     window.setColourKey(std::nullopt);
 
     const QSize screen = host.screenSize();
-    const QSize game = window.clientSize();
     offset.setX(skinOffset(config.readText("Fullscreen", "GameOffsetX", "Center"))
                     .value_or((screen.width() - game.width()) / 2));
     offset.setY(skinOffset(config.readText("Fullscreen", "GameOffsetY", "Center"))
@@ -152,34 +159,43 @@ void showGameMenuButton(Scene& scene, bool fullscreenOn) {
 
 SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const std::string& configPath,
                         bool fullscreenOn) {
-    SkinLoadReport report;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(configPath, ec)) {
+        SkinLoadReport report;
         report.configMissing = true;
         host.showError(kConfigMissingText);
         host.requestTerminate();
         showGameMenuButton(scene, fullscreenOn);
         return report;
     }
+    return LoadSkin(scene, host, ConfigFile::open(configPath), fullscreenOn);
+}
 
-    const ConfigFile config = ConfigFile::open(configPath);
+SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const ConfigFile& config, bool fullscreenOn,
+                        std::uint64_t pictureBudget) {
+    SkinLoadReport report;
     WindowProperties window(scene, host);
-    PictureLoader pictures(scene, host, report);
+    PictureLoader pictures(scene, host, report, pictureBudget);
 
     const std::string skinDir =
         skinFolder(config.readText("Common", "SkinDir", "Graphics\\Skin\\"));
     const int gameHeight = config.readInt("Common", "GameHeight", 372);
     window.setClientSize(QSize(window.clientSize().width(), gameHeight));
-    window.setClientSize(QSize(config.readInt("Common", "GameWidth", 560), gameHeight));
+    const int gameWidth = config.readInt("Common", "GameWidth", 560);
+    window.setClientSize(QSize(gameWidth, gameHeight));
 
-    const QSize gameSize = window.clientSize();
+    report.configuredGameSize = QSize(gameWidth, gameHeight);
+    // The game area itself may be empty; only the window keeps a pixel.
+    const QSize gameSize = report.configuredGameSize.expandedTo(QSize(0, 0))
+                               .boundedTo(QSize(kMaxPictureSide, kMaxPictureSide));
     QPoint offset(0, 0);
     if (fullscreenOn) {
-        layOutFullscreen(config, scene, host, window, pictures, offset);
+        layOutFullscreen(config, scene, host, window, pictures, gameSize, offset);
     } else {
         layOutWindowed(config, scene, window);
     }
-    report.gameArea = QRect(offset, gameSize);
+    report.gameArea =
+        toRect(boundedBox(offset.x(), offset.y(), gameSize.width(), gameSize.height()));
 
     for (int n = 1; n <= kSkinImageCount; ++n) {
         const std::string section = "Image" + std::to_string(n);
@@ -188,12 +204,12 @@ SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const std::string& configP
         if (namesPicture(fileName)) {
             pictures.loadOrPlaceholder(c, joinPath(skinDir, fileName));
         }
-        Box box;
-        box.height = config.readInt(section, "Height", 0);
-        box.left = config.readInt(section, "Left", 0) + offset.x();
-        box.top = config.readInt(section, "Top", 0) + offset.y();
-        box.width = config.readInt(section, "Width", 0);
-        scene.setBox(c, box);
+        // Any integer the file holds, plus any offset, is a box: the sums are taken in 64 bits.
+        const std::int64_t height = config.readInt(section, "Height", 0);
+        const std::int64_t left = std::int64_t{config.readInt(section, "Left", 0)} + offset.x();
+        const std::int64_t top = std::int64_t{config.readInt(section, "Top", 0)} + offset.y();
+        const std::int64_t width = config.readInt(section, "Width", 0);
+        scene.setBox(c, boundedBox(left, top, width, height));
     }
 
     showGameMenuButton(scene, fullscreenOn);

@@ -1,14 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include <QRect>
 
+#include "config_file.h"
 #include "scene.h"
 #include "skin_host.h"
 
 namespace skin {
+
+// Decoded picture memory one load may take, all its pictures together; pictures past it get
+// the placeholder, like pictures that cannot be decoded.
+inline constexpr std::uint64_t kSkinPictureBudget = std::uint64_t{1} << 30;
 
 inline constexpr const char* kConfigMissingText =
     "Configuration file (Config.ini) not found. Please reinstall the game.";
@@ -19,6 +25,8 @@ struct SkinLoadReport {
     std::vector<std::string> missingPictures;     // named, but no such file
     std::vector<std::string> undecodablePictures; // "path: reason"
     QRect gameArea;                               // the device within the window
+    // GameWidth x GameHeight as the file gives them; the window keeps at least 1 x 1 pixel.
+    QSize configuredGameSize;
 };
 
 // Lays out the window from the configuration file at `configPath`, windowed or full
@@ -26,5 +34,9 @@ struct SkinLoadReport {
 // taken from the working directory.
 SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const std::string& configPath,
                         bool fullscreenOn);
+
+// The same from a configuration already read, with a picture budget of the caller's.
+SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const ConfigFile& config, bool fullscreenOn,
+                        std::uint64_t pictureBudget = kSkinPictureBudget);
 
 } // namespace skin

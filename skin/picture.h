@@ -27,17 +27,28 @@ struct PictureResult {
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr std::uint64_t kMaxDecodedBytes = 256ull << 20;
 
-PictureResult decodePng(std::span<const std::uint8_t> bytes);
-PictureResult decodeJpeg(std::span<const std::uint8_t> bytes);
-PictureResult decodeBmp(std::span<const std::uint8_t> bytes);
+// `memoryLeft` is what the caller still allows the decoded picture to take (a skin's pictures
+// share one budget); a larger picture is refused before it is decoded.
+PictureResult decodePng(std::span<const std::uint8_t> bytes,
+                        std::uint64_t memoryLeft = kMaxDecodedBytes);
+PictureResult decodeJpeg(std::span<const std::uint8_t> bytes,
+                         std::uint64_t memoryLeft = kMaxDecodedBytes);
+PictureResult decodeBmp(std::span<const std::uint8_t> bytes,
+                        std::uint64_t memoryLeft = kMaxDecodedBytes);
 
 // Reads the file and decodes it by its extension (.bmp, .png, .jpg, .jpeg, letter case ignored);
 // an unknown extension or unreadable file is an error naming the file.
-PictureResult loadPictureFile(const std::string& path);
+PictureResult loadPictureFile(const std::string& path, std::uint64_t memoryLeft = kMaxDecodedBytes);
+
+// Decoded size of a picture: four bytes a pixel.
+inline std::uint64_t decodedBytes(std::uint64_t width, std::uint64_t height) {
+    return width * height * 4;
+}
 
 // Checked by every decoder before it allocates: empty when a picture of this size may be
 // decoded, otherwise the reason it is refused.
-std::string pictureSizeError(std::uint64_t width, std::uint64_t height);
+std::string pictureSizeError(std::uint64_t width, std::uint64_t height,
+                             std::uint64_t memoryLeft = kMaxDecodedBytes);
 
 inline PictureResult pictureFailure(std::string error) {
     return {std::nullopt, std::move(error)};

@@ -57,7 +57,8 @@ bool plausibleEncoding(std::uint32_t bits, std::uint32_t compression) {
 }
 
 // Reads the headers far enough to know the picture's size and encoding; the rest is left to Qt.
-std::string parseHeader(std::span<const std::uint8_t> bytes, BitmapHeader& header) {
+std::string parseHeader(std::span<const std::uint8_t> bytes, BitmapHeader& header,
+                        std::uint64_t memoryLeft) {
     if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
         return bytes.size() == 1 && bytes[0] == 'B' ? "truncated bitmap data" : "not a bitmap file";
     }
@@ -103,7 +104,7 @@ std::string parseHeader(std::span<const std::uint8_t> bytes, BitmapHeader& heade
     if (header.bitsPerPixel <= 8 && header.coloursUsed > (1u << header.bitsPerPixel)) {
         return "corrupt bitmap data (palette too large)";
     }
-    return pictureSizeError(header.width, header.height);
+    return pictureSizeError(header.width, header.height, memoryLeft);
 }
 
 // Where the pixels begin at the earliest: Qt ignores an offset that points into the headers.
@@ -147,12 +148,12 @@ void makeMissingEntriesBlack(QImage& image, const BitmapHeader& header) {
 
 } // namespace
 
-PictureResult decodeBmp(std::span<const std::uint8_t> bytes) {
+PictureResult decodeBmp(std::span<const std::uint8_t> bytes, std::uint64_t memoryLeft) {
     if (bytes.empty()) {
         return pictureFailure("empty file");
     }
     BitmapHeader header;
-    if (std::string refused = parseHeader(bytes, header); !refused.empty()) {
+    if (std::string refused = parseHeader(bytes, header, memoryLeft); !refused.empty()) {
         return pictureFailure(refused);
     }
     if (!pixelsPresent(bytes, header)) {

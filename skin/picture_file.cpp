@@ -21,7 +21,7 @@ std::string lowerExtension(const std::string& path) {
     return extension;
 }
 
-using Decoder = PictureResult (*)(std::span<const std::uint8_t>);
+using Decoder = PictureResult (*)(std::span<const std::uint8_t>, std::uint64_t);
 
 Decoder decoderFor(const std::string& extension) {
     if (extension == ".bmp") {
@@ -41,7 +41,7 @@ constexpr std::uintmax_t kMaxFileBytes = kMaxDecodedBytes + (1u << 20);
 
 } // namespace
 
-PictureResult loadPictureFile(const std::string& path) {
+PictureResult loadPictureFile(const std::string& path, std::uint64_t memoryLeft) {
     const Decoder decode = decoderFor(lowerExtension(path));
     if (decode == nullptr) {
         return pictureFailure(path + ": unknown picture format (not .bmp, .png, .jpg or .jpeg)");
@@ -63,7 +63,7 @@ PictureResult loadPictureFile(const std::string& path) {
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
         return pictureFailure(path + ": cannot read the file");
     }
-    PictureResult result = decode(bytes);
+    PictureResult result = decode(bytes, memoryLeft);
     if (!result.picture) {
         result.error = path + ": " + result.error;
     }

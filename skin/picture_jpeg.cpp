@@ -147,7 +147,7 @@ private:
 
 } // namespace
 
-PictureResult decodeJpeg(std::span<const std::uint8_t> bytes) {
+PictureResult decodeJpeg(std::span<const std::uint8_t> bytes, std::uint64_t memoryLeft) {
     if (bytes.empty()) {
         return pictureFailure("empty file");
     }
@@ -162,7 +162,8 @@ PictureResult decodeJpeg(std::span<const std::uint8_t> bytes) {
     if (!reader.readHeader(bytes)) {
         return pictureFailure(reader.message());
     }
-    if (std::string refused = pictureSizeError(reader.width(), reader.height()); !refused.empty()) {
+    if (std::string refused = pictureSizeError(reader.width(), reader.height(), memoryLeft);
+        !refused.empty()) {
         return pictureFailure(refused);
     }
     QImage image(static_cast<int>(reader.width()), static_cast<int>(reader.height()),

@@ -103,28 +103,35 @@ private:
     png_infop info_ = nullptr;
 };
 
-// libpng reads every chunk up to the pixel data before it reports the header, so the size in
-// the header chunk, which must come first, is checked here before libpng sees the file.
-std::string declaredSizeError(std::span<const std::uint8_t> bytes) {
-    constexpr std::size_t kHeaderEnd = kSignatureSize + 8 + 8;
-    if (bytes.size() < kHeaderEnd || std::memcmp(bytes.data() + 12, "IHDR", 4) != 0) {
-        return {};
-    }
+// libpng reads every chunk up to the pixel data before it reports the header, and sizes its row
+// buffers from it, so the size in the header chunk is checked here before libpng sees the file,
+// wherever that chunk lies among the chunks before the pixel data.
+std::string declaredSizeError(std::span<const std::uint8_t> bytes, std::uint64_t memoryLeft) {
     const auto read32 = [&](std::size_t at) {
         return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
                std::uint32_t{bytes[at + 2]} << 8 | std::uint32_t{bytes[at + 3]};
     };
-    const std::uint32_t width = read32(16);
-    const std::uint32_t height = read32(20);
-    if (width == 0 || height == 0) {
-        return {};
+    std::size_t at = kSignatureSize;
+    // Each chunk: length, type, data, CRC; the header's data starts with width and height.
+    while (bytes.size() - at >= 16 && std::memcmp(bytes.data() + at + 4, "IDAT", 4) != 0) {
+        if (std::memcmp(bytes.data() + at + 4, "IHDR", 4) == 0) {
+            const std::uint32_t width = read32(at + 8);
+            const std::uint32_t height = read32(at + 12);
+            return width == 0 || height == 0 ? std::string()
+                                             : pictureSizeError(width, height, memoryLeft);
+        }
+        const std::uint32_t length = read32(at);
+        if (length > bytes.size() - at - 12) {
+            break;
+        }
+        at += 12 + std::size_t{length};
     }
-    return pictureSizeError(width, height);
+    return {};
 }
 
 } // namespace
 
-PictureResult decodePng(std::span<const std::uint8_t> bytes) {
+PictureResult decodePng(std::span<const std::uint8_t> bytes, std::uint64_t memoryLeft) {
     if (bytes.empty()) {
         return pictureFailure("empty file");
     }
@@ -136,7 +143,7 @@ PictureResult decodePng(std::span<const std::uint8_t> bytes) {
         return pictureFailure("truncated PNG data");
     }
 
-    if (std::string refused = declaredSizeError(bytes); !refused.empty()) {
+    if (std::string refused = declaredSizeError(bytes, memoryLeft); !refused.empty()) {
         return pictureFailure(refused);
     }
 
@@ -147,7 +154,8 @@ PictureResult decodePng(std::span<const std::uint8_t> bytes) {
     if (!reader.readHeader()) {
         return pictureFailure(reader.message());
     }
-    if (std::string refused = pictureSizeError(reader.width(), reader.height()); !refused.empty()) {
+    if (std::string refused = pictureSizeError(reader.width(), reader.height(), memoryLeft);
+        !refused.empty()) {
         return pictureFailure(refused);
     }
     const int width = static_cast<int>(reader.width());

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "box_bounds.h"
 #include "game_menu_picture.h"
 
 namespace skin {
@@ -17,10 +18,6 @@ Picture makePlaceholder() {
         image.setPixel(9, i, qRgb(0, 0, 0));
     }
     return Picture{image, PictureFormat::Bitmap};
-}
-
-QRect toRect(const Box& b) {
-    return QRect(b.left, b.top, b.width, b.height);
 }
 
 } // namespace
@@ -44,7 +41,11 @@ void Scene::setShown(Component c, bool shown) {
 }
 
 void Scene::setBox(Component c, const Box& box) {
-    state(c).box = box;
+    state(c).box = boundedBox(box.left, box.top, box.width, box.height);
+}
+
+void Scene::setClientSize(QSize size) {
+    clientSize_ = size.expandedTo(QSize(1, 1));
 }
 
 Box Scene::box(Component c) const {

@@ -28,6 +28,7 @@ public:
     void setShown(Component c, bool shown);
     bool isShown(Component c) const { return state(c).shown; }
 
+    // Edges beyond any window are cut back (boundedBox), so any box a skin gives is safe.
     void setBox(Component c, const Box& box);
     Box box(Component c) const;
     void setPicture(Component c, const Picture& picture);
@@ -41,7 +42,8 @@ public:
     void setBackdropStretch(bool stretch) { backdropStretch_ = stretch; }
     bool backdropStretch() const { return backdropStretch_; }
 
-    void setClientSize(QSize size) { clientSize_ = size; }
+    // A window keeps at least one pixel, so its frame is never empty.
+    void setClientSize(QSize size);
     QSize clientSize() const { return clientSize_; }
     void setBackgroundColour(QColor colour) { background_ = colour; }
     QColor backgroundColour() const { return background_; }

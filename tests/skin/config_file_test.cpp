@@ -12,26 +12,42 @@ namespace skin {
 namespace {
 
 TEST(ConfigFile, ReadsLikeThePrivateProfileFunctions) {
-    const ConfigFile file = ConfigFile::fromText(
-        "\xEF\xBB\xBF"
-        "orphan=before any section\r\n"
-        "[common]\r\n"
-        "  gamewidth =  561  \r\n"
-        "SkinDir=\"Graphics\\Skin\\\"\r\n"
-        "Quoted='half\"\r\n"
-        "GameWidth=999\r\n"
-        "; a comment line\n"
-        "[ Fullscreen ]\n"
-        "BgColor=$00112233\n"
-        "[COMMON]\n"
-        "GameHeight=400\n");
+    const ConfigFile file = ConfigFile::fromText("\xEF\xBB\xBF"
+                                                 "orphan=before any section\r\n"
+                                                 "[common]\r\n"
+                                                 "  gamewidth =  561  \r\n"
+                                                 "SkinDir=\"Graphics\\Skin\\\"\r\n"
+                                                 "Quoted='half\"\r\n"
+                                                 "GameWidth=999\r\n"
+                                                 "; a comment line\n"
+                                                 "[ Fullscreen ]\n"
+                                                 "BgColor=$00112233\n"
+                                                 "[COMMON]\n"
+                                                 "GameHeight=400\n");
     EXPECT_EQ(file.readInt("Common", "GameWidth", 560), 561) << "first key wins, case ignored";
     EXPECT_EQ(file.readText("Common", "SkinDir", ""), "Graphics\\Skin\\") << "quotes removed";
     EXPECT_EQ(file.readText("Common", "Quoted", ""), "'half\"") << "quotes must match";
-    EXPECT_EQ(file.readInt("Common", "GameHeight", 372), 372) << "a later duplicate section is not read";
+    EXPECT_EQ(file.readInt("Common", "GameHeight", 372), 372)
+        << "a later duplicate section is not read";
     EXPECT_EQ(file.readText("fullscreen", "bgcolor", ""), "$00112233");
     EXPECT_EQ(file.readText("Common", "orphan", "none"), "none");
     EXPECT_EQ(file.readText("Manual", "ManualDir", "Graphics\\Manual\\"), "Graphics\\Manual\\");
+}
+
+TEST(ConfigFile, EndsALineAtCrLfLfOrALoneCr) {
+    const auto lines = [](const std::string& eol) {
+        return "[Common]" + eol + "GameWidth=561" + eol + "SkinDir=a b" + eol + "[VideoMode]" +
+               eol + "TranspColor=$00ff0000" + eol;
+    };
+    for (const std::string& text :
+         {lines("\n"), lines("\r\n"), lines("\r"),
+          std::string(
+              "[Common]\rGameWidth=561\r\nSkinDir=a b\n\r[VideoMode]\rTranspColor=$00ff0000")}) {
+        const ConfigFile file = ConfigFile::fromText(text);
+        EXPECT_EQ(file.readInt("Common", "GameWidth", 560), 561);
+        EXPECT_EQ(file.readText("Common", "SkinDir", ""), "a b");
+        EXPECT_EQ(file.readText("VideoMode", "TranspColor", ""), "$00ff0000");
+    }
 }
 
 TEST(ConfigFile, CountsAtMost2047CharactersOfAValue) {
@@ -54,7 +70,8 @@ TEST(SkinValues, IntegersInDecimalAndHexadecimal) {
     EXPECT_EQ(parseSkinInt("0X1f"), 31);
     EXPECT_EQ(parseSkinInt("$FFFFFFFF"), -1);
     EXPECT_EQ(parseSkinInt("-2147483648"), INT32_MIN);
-    for (const char* bad : {"", "20px", "$", "0x", "$G0", "2147483648", "$100000000", "1 2", "Center"}) {
+    for (const char* bad :
+         {"", "20px", "$", "0x", "$G0", "2147483648", "$100000000", "1 2", "Center"}) {
         EXPECT_FALSE(parseSkinInt(bad).has_value()) << "'" << bad << "'";
     }
 }
@@ -86,7 +103,8 @@ TEST(SkinValues, FoldersFileNamesAndOffsets) {
 
 TEST(PathCase, FindsAFileWhoseNameDiffersOnlyInLetterCase) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("zemblor-case-" + std::to_string(::getpid()));
+    const fs::path root =
+        fs::temp_directory_path() / ("zemblor-case-" + std::to_string(::getpid()));
     fs::create_directories(root / "Graphics" / "Skin");
     std::ofstream(root / "Graphics" / "Skin" / "Hero.PNG") << "x";
 

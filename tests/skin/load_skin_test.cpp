@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
+#include "skin/box_bounds.h"
 #include "skin/load_skin.h"
 #include "skin_fixture.h"
 
@@ -15,9 +18,19 @@ std::string image(int n, const std::string& file, int left, int top, int w, int 
            "\nHeight=" + std::to_string(h) + "\n";
 }
 
+test::Bytes pngBytes(const QImage& image) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return test::Bytes(data.begin(), data.end());
+}
+
 class LoadSkinTest : public ::testing::Test {
 protected:
-    SkinLoadReport load(bool fullscreen) { return LoadSkin(scene, host, skin.configPath(), fullscreen); }
+    SkinLoadReport load(bool fullscreen) {
+        return LoadSkin(scene, host, skin.configPath(), fullscreen);
+    }
 
     TestSkin skin;
     RecordingHost host;
@@ -28,7 +41,8 @@ TEST_F(LoadSkinTest, AMissingConfigurationStopsTheProgramButStillSetsTheMenuButt
     const auto report = LoadSkin(scene, host, "/nonexistent/Config.ini", true);
     EXPECT_TRUE(report.configMissing);
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0], "Configuration file (Config.ini) not found. Please reinstall the game.");
+    EXPECT_EQ(host.errors[0],
+              "Configuration file (Config.ini) not found. Please reinstall the game.");
     EXPECT_TRUE(host.terminateRequested);
     EXPECT_TRUE(host.clientSizes.empty()) << "nothing else of the window is touched";
     EXPECT_TRUE(scene.isShown(Component::btn_game_menu_background));
@@ -85,7 +99,8 @@ TEST_F(LoadSkinTest, FullScreenOffsetsCentreOrPlaceTheGameArea) {
         {{1366, 768}, "GameOffsetX=$10\nGameOffsetY=20px\n", 560, {16, 198}},
     };
     for (const Case& c : cases) {
-        skin.writeConfig("GameWidth=" + std::to_string(c.width), c.offsets + image(9, "", 10, 20, 5, 5));
+        skin.writeConfig("GameWidth=" + std::to_string(c.width),
+                         c.offsets + image(9, "", 10, 20, 5, 5));
         Scene s;
         RecordingHost h;
         h.screen = c.screen;
@@ -131,7 +146,8 @@ TEST_F(LoadSkinTest, MissingAndUndecodablePicturesGetThePlaceholder) {
     skin.saveBytes("skin", "broken.png", {1, 2, 3, 4, 5});
     skin.savePicture("skin", "Hero.PNG", test::solid(4, 4, Qt::black), "PNG");
     skin.writeConfig("", image(87, "nil", 0, 0, 9, 9) + image(88, "NIL", 0, 0, 9, 9) +
-                             image(89, "broken.png", 0, 0, 9, 9) + image(90, "hero.png", 0, 0, 9, 9));
+                             image(89, "broken.png", 0, 0, 9, 9) +
+                             image(90, "hero.png", 0, 0, 9, 9));
     const auto report = load(false);
     EXPECT_FALSE(scene.hasPicture(Component::im_hero_1)) << "\"nil\" names no picture";
     EXPECT_TRUE(scene.hasPlaceholder(Component::im_hero_2)) << "\"NIL\" is a file name";
@@ -155,6 +171,58 @@ TEST_F(LoadSkinTest, ASkinFolderWithoutItsClosingSeparatorFindsTheSamePictures) 
     load(false);
     EXPECT_TRUE(scene.hasPicture(Component::im_background));
     EXPECT_FALSE(scene.hasPlaceholder(Component::im_background));
+}
+
+TEST_F(LoadSkinTest, OffsetsAndBoxesAtTheIntegerLimitsLieOutsideTheScreen) {
+    skin.writeConfig("GameWidth=2147483647\nGameHeight=-2147483648",
+                     "GameOffsetX=$7FFFFFFF\nGameOffsetY=-2147483648\n" +
+                         image(1, "nil", 2147483647, -2147483648, 2147483647, 2147483647) +
+                         image(9, "nil", -2147483648, 2147483647, -2147483648, 5));
+    const QRect screen(QPoint(0, 0), host.screen);
+    EXPECT_FALSE(load(true).gameArea.intersects(screen));
+    EXPECT_FALSE(toRect(scene.box(Component::im_background)).intersects(screen));
+    EXPECT_FALSE(toRect(scene.box(Component::btn_set_top)).intersects(screen));
+}
+
+TEST_F(LoadSkinTest, AGameAreaWithoutPixelsLeavesTheWindowOnePixel) {
+    skin.writeConfig("GameWidth=0\nGameHeight=-5", image(1, "nil", 0, 0, 5, 5));
+    const auto report = load(false);
+    EXPECT_EQ(report.configuredGameSize, QSize(0, -5));
+    EXPECT_EQ(host.clientSizes, (std::vector<QSize>{{560, 1}, {1, 1}}));
+    EXPECT_EQ(scene.render().size(), QSize(1, 1));
+    Scene full;
+    LoadSkin(full, host, skin.configPath(), true);
+    EXPECT_EQ(full.box(Component::im_background), (Box{683, 384, 5, 5})) << "centred as before";
+}
+
+TEST_F(LoadSkinTest, PicturesPastTheSkinsMemoryBudgetGetThePlaceholder) {
+    skin.savePicture("skin", "big.png", test::solid(8, 8, Qt::blue), "PNG");  // 256 bytes
+    skin.savePicture("skin", "small.png", test::solid(4, 4, Qt::red), "PNG"); // 64 bytes
+    skin.writeConfig("", image(87, "big.png", 0, 0, 8, 8) + image(88, "big.png", 0, 0, 8, 8) +
+                             image(89, "big.png", 0, 0, 8, 8) + image(90, "small.png", 0, 0, 8, 8));
+    const auto report = LoadSkin(scene, host, ConfigFile::open(skin.configPath()), false, 600);
+    EXPECT_FALSE(scene.hasPlaceholder(Component::im_hero_2));
+    EXPECT_TRUE(scene.hasPlaceholder(Component::im_hero_3)) << "512 of 600 bytes were taken";
+    EXPECT_FALSE(scene.hasPlaceholder(Component::im_miss_1)) << "a picture that fits still loads";
+    ASSERT_EQ(host.pictureErrors.size(), 1u);
+    EXPECT_EQ(host.pictureErrors, report.undecodablePictures);
+    EXPECT_NE(host.pictureErrors[0].find("big.png: picture memory budget used up"),
+              std::string::npos);
+}
+
+// Names from the file reach the file system byte for byte, in any encoding.
+TEST_F(LoadSkinTest, FolderAndPictureNamesThatAreNotUtf8) {
+    const std::string e = "\xe9"; // Latin-1, and no UTF-8 sequence on its own
+    std::filesystem::create_directories(skin.skinDir() + "d" + e + "cor");
+    skin.saveBytes("skin", "d" + e + "cor/h" + e + "ros.png",
+                   pngBytes(test::solid(8, 8, Qt::blue)));
+    std::ofstream(skin.configPath())
+        << "[Common]\nSkinDir=" << skin.skinDir() << "d" << e << "cor\n"
+        << image(87, "h" + e + "ros.png", 0, 0, 8, 8) << image(88, "H" + e + "ROS.PNG", 0, 0, 8, 8);
+    const auto report = load(false);
+    EXPECT_TRUE(report.missingPictures.empty() && report.undecodablePictures.empty());
+    EXPECT_FALSE(scene.hasPlaceholder(Component::im_hero_1));
+    EXPECT_FALSE(scene.hasPlaceholder(Component::im_hero_2)) << "letter case still ignored";
 }
 
 } // namespace

@@ -180,6 +180,17 @@ TEST(PngHostile, RefusesHugeDimensionsBeforeReadingPixels) {
     EXPECT_EQ(decodePng(headerOnlyPng(16384, 4096)).error, "truncated PNG data");
 }
 
+TEST(PngHostile, RefusesHugeDimensionsBehindAnotherChunk) {
+    Bytes bytes = headerOnlyPng(20000, 10);
+    Bytes privateChunk = {0, 0, 0, 0, 'p', 'r', 'I', 'v', 0, 0, 0, 0};
+    const auto crc = static_cast<std::uint32_t>(crc32(0, privateChunk.data() + 4, 4));
+    for (int i = 0; i < 4; ++i) {
+        privateChunk[8 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    }
+    bytes.insert(bytes.begin() + 8, privateChunk.begin(), privateChunk.end());
+    EXPECT_EQ(decodePng(bytes).error, "picture too large (20000 x 10 pixels)");
+}
+
 TEST(PngHostile, TruncatedAtEveryLengthBeforeTheEndChunk) {
     PngSpec spec = paletteSpec(4);
     spec.interlaced = true;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "device/device.h"
+#include "skin/box_bounds.h"
 #include "skin/game_menu_picture.h"
 #include "skin/scene.h"
 #include "skin/scene_display.h"
@@ -37,10 +38,11 @@ protected:
 };
 
 TEST_F(SceneTest, TransparencyFollowsTheComponentAndThePictureFormat) {
-    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg}, {0, 0, 40, 40});
+    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg},
+          {0, 0, 40, 40});
     const QImage keyed = withBottomLeft(Qt::green, Qt::red);
-    place(Component::im_hero_1, {keyed, PictureFormat::Bitmap}, {0, 0, 6, 6});      // transparent
-    place(Component::btn_left_top, {keyed, PictureFormat::Bitmap}, {10, 0, 6, 6});  // opaque
+    place(Component::im_hero_1, {keyed, PictureFormat::Bitmap}, {0, 0, 6, 6});     // transparent
+    place(Component::btn_left_top, {keyed, PictureFormat::Bitmap}, {10, 0, 6, 6}); // opaque
     QImage halfClear = test::solid(6, 6, Qt::yellow);
     halfClear.setPixelColor(1, 1, QColor(0, 0, 0, 0));
     place(Component::btn_right_top, {halfClear, PictureFormat::Png}, {20, 0, 6, 6}); // opaque, PNG
@@ -54,7 +56,8 @@ TEST_F(SceneTest, TransparencyFollowsTheComponentAndThePictureFormat) {
 }
 
 TEST_F(SceneTest, ThePlaceholderIsARedSquareWhoseOutlineIsKeyedOutOnTransparentComponents) {
-    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg}, {0, 0, 40, 40});
+    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg},
+          {0, 0, 40, 40});
     scene.setPlaceholder(Component::im_hero_1);
     scene.setBox(Component::im_hero_1, {0, 0, 20, 20});
     scene.setShown(Component::im_hero_1, true);
@@ -70,7 +73,8 @@ TEST_F(SceneTest, ThePlaceholderIsARedSquareWhoseOutlineIsKeyedOutOnTransparentC
 }
 
 TEST_F(SceneTest, LaterComponentsLieOverEarlierOnesAndBoxesClip) {
-    place(Component::im_hero_1, {test::solid(10, 10, Qt::green), PictureFormat::Png}, {0, 0, 10, 10});
+    place(Component::im_hero_1, {test::solid(10, 10, Qt::green), PictureFormat::Png},
+          {0, 0, 10, 10});
     place(Component::im_miss_1, {test::solid(10, 10, Qt::red), PictureFormat::Png}, {5, 0, 3, 10});
     EXPECT_EQ(at(6, 5), QColor(Qt::red));
     EXPECT_EQ(at(9, 5), QColor(Qt::green)) << "im_miss_1 is clipped to its 3-pixel box";
@@ -78,7 +82,8 @@ TEST_F(SceneTest, LaterComponentsLieOverEarlierOnesAndBoxesClip) {
 }
 
 TEST_F(SceneTest, ScaledAndCentredDrawing) {
-    place(Component::btn_set_top, {test::solid(2, 2, Qt::green), PictureFormat::Bitmap}, {0, 0, 20, 20});
+    place(Component::btn_set_top, {test::solid(2, 2, Qt::green), PictureFormat::Bitmap},
+          {0, 0, 20, 20});
     EXPECT_EQ(at(19, 19), QColor(Qt::green)) << "btn_set_top is scaled to fill its box";
 
     scene.setShown(Component::btn_set_top, false);
@@ -91,7 +96,8 @@ TEST_F(SceneTest, ScaledAndCentredDrawing) {
 }
 
 TEST_F(SceneTest, PaintingTouchesOnlyTheDirtyRectangle) {
-    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg}, {0, 0, 40, 40});
+    place(Component::im_background, {test::solid(40, 40, Qt::blue), PictureFormat::Jpeg},
+          {0, 0, 40, 40});
     QImage frame(40, 40, QImage::Format_ARGB32_Premultiplied);
     frame.fill(Qt::black);
     QPainter painter(&frame);
@@ -108,6 +114,24 @@ TEST(SeeThroughMask, MarksExactlyTheKeyColour) {
     const QImage mask = seeThroughMask(frame, QColor(255, 0, 255));
     EXPECT_EQ(mask.pixelIndex(0, 0), 1);
     EXPECT_EQ(mask.pixelIndex(1, 0), 0);
+}
+
+// Any integer a skin holds is a box: no edge arithmetic overflows, and what reaches into the
+// window is drawn where the box says.
+TEST_F(SceneTest, BoxesAtTheIntegerLimitsLieOutsideTheWindowOrReachIntoItExactly) {
+    const Picture green{test::solid(10, 10, Qt::green), PictureFormat::Png};
+    place(Component::im_hero_1, green, {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX});
+    place(Component::btn_set_top, green, {INT32_MIN, 0, INT32_MIN, INT32_MAX}); // empty
+    place(Component::im_miss_1, green, {100, 10, INT32_MAX, INT32_MAX});
+    const QRect window(QPoint(0, 0), scene.clientSize());
+    for (Component c : {Component::im_hero_1, Component::btn_set_top}) {
+        EXPECT_FALSE(scene.paintRect(c).intersects(window));
+        EXPECT_FALSE(toRect(scene.box(c)).intersects(window));
+    }
+    EXPECT_EQ(scene.paintRect(Component::im_miss_1), QRect(100, 10, 10, 10));
+    EXPECT_TRUE(toRect(scene.box(Component::im_miss_1)).contains(QPoint(559, 371)));
+    EXPECT_EQ(at(105, 15), QColor(Qt::green));
+    EXPECT_EQ(at(99, 15), QColor(Qt::white));
 }
 
 // The device's segment changes drive the components of the same names.

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 
 #include "date_time.h"
@@ -69,6 +71,27 @@ std::optional<QSize> parseSize(std::string_view text) {
     }
 }
 
+// The name reaches the file system byte for byte, whatever its encoding.
+bool writePng(const QImage& frame, const std::string& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !frame.save(&buffer, "PNG")) {
+        return false;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.constData(), bytes.size());
+    out.close();
+    return !out.fail();
+}
+
+void printReport(const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) {
+        std::cout << problem << '\n';
+    }
+    std::cout << (problems.empty() ? "skin: no problems found\n"
+                                   : "skin: " + std::to_string(problems.size()) + " problem(s)\n");
+}
+
 std::string configBesideProgram() {
     std::error_code ec;
     const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
@@ -117,9 +140,14 @@ int main(int argc, char** argv) {
 
     skin::Scene scene;
     PreviewHost host(fullscreen.value_or(QSize(1920, 1080)));
-    const skin::SkinLoadReport load =
-        skin::LoadSkin(scene, host, configPath.value_or(configBesideProgram()), fullscreen.has_value());
+    const skin::SkinLoadReport load = skin::LoadSkin(
+        scene, host, configPath.value_or(configBesideProgram()), fullscreen.has_value());
     if (load.configMissing) {
+        return 1;
+    }
+    if (const auto noGameArea = preview::gameAreaProblem(load)) {
+        printReport(preview::skinProblems(scene, load));
+        std::cerr << "zemblor-skin-preview: " << *noGameArea << '\n';
         return 1;
     }
 
@@ -159,16 +187,10 @@ int main(int argc, char** argv) {
             }
         }
     }
-    if (!frame.save(QString::fromStdString(*outPath), "PNG")) {
+    if (!writePng(frame, *outPath)) {
         std::cerr << "zemblor-skin-preview: cannot write '" << *outPath << "'\n";
         return 2;
     }
-
-    const auto problems = preview::skinProblems(scene, load);
-    for (const std::string& problem : problems) {
-        std::cout << problem << '\n';
-    }
-    std::cout << (problems.empty() ? "skin: no problems found\n"
-                                   : "skin: " + std::to_string(problems.size()) + " problem(s)\n");
+    printReport(preview::skinProblems(scene, load));
     return 0;
 }

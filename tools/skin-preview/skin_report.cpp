@@ -4,8 +4,21 @@
 
 namespace preview {
 
+std::optional<std::string> gameAreaProblem(const skin::SkinLoadReport& load) {
+    const QSize size = load.configuredGameSize;
+    if (load.configMissing || !size.isEmpty()) {
+        return std::nullopt;
+    }
+    return "no game area: GameWidth " + std::to_string(size.width()) + ", GameHeight " +
+           std::to_string(size.height()) + " in [Common] (each must be at least 1)";
+}
+
 std::vector<std::string> skinProblems(const skin::Scene& scene, const skin::SkinLoadReport& load) {
     std::vector<std::string> problems;
+    const std::optional<std::string> noGameArea = gameAreaProblem(load);
+    if (noGameArea) {
+        problems.push_back(*noGameArea);
+    }
     for (const std::string& path : load.missingPictures) {
         problems.push_back("missing picture: " + path);
     }
@@ -22,7 +35,8 @@ std::vector<std::string> skinProblems(const skin::Scene& scene, const skin::Skin
             continue;
         }
         const QRect box(b.left, b.top, b.width, b.height);
-        if (!load.gameArea.contains(box)) {
+        // Without a game area every box would leave it; that one problem is reported above.
+        if (!noGameArea && !load.gameArea.contains(box)) {
             problems.push_back("box outside the game area: " + where + " at " +
                                std::to_string(b.left) + "," + std::to_string(b.top) + " " +
                                std::to_string(b.width) + "x" + std::to_string(b.height));
