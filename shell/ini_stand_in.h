@@ -19,7 +19,8 @@ public:
     ~IniStandIn();
 
     // The copy's path, refreshed from the target (removed when the target does not exist).
-    QString refreshed();
+    // Nothing when the target exists but cannot be read in full.
+    std::optional<QString> refreshed();
     // Writes the copy back over the target. Returns the reason of a failure, or nothing.
     std::optional<std::string> writeBack();
 

@@ -30,6 +30,10 @@ bool lineSurvives(std::string_view line) {
 } // namespace
 
 bool iniTextSurvivesRewrite(std::string_view text) {
+    // A byte-order mark, as some editors write, carries nothing a person wrote.
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", start);

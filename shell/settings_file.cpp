@@ -61,6 +61,11 @@ std::optional<std::string> settingsFileRefusal(const std::string& path) {
     return std::nullopt;
 }
 
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
 bool qtNamesPathExactly(const std::string& path) {
     const QByteArray bytes = QByteArray::fromStdString(path);
     return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
@@ -135,9 +140,14 @@ std::optional<std::string> replaceFileContents(const std::string& path, const st
         ::unlink(temporary.c_str());
         return std::strerror(writeErrno);
     }
+    // The new file keeps the old one's permissions, or gets those of any new file.
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
         ::chmod(temporary.c_str(), old.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(temporary.c_str(), 0666 & ~mask);
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int renameErrno = errno;
@@ -154,6 +164,9 @@ std::optional<std::string> keepBackupCopy(const std::string& path, const std::st
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST) {
+                if (readRegularFile(name, bytes.size()) == bytes) {
+                    return name;
+                }
                 continue;
             }
             error = "cannot create " + name + ": " + std::strerror(errno);

@@ -18,6 +18,9 @@ inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{16} << 20;
 // loop of links is refused, so the store never blocks on it nor replaces it with a file.
 std::optional<std::string> settingsFileRefusal(const std::string& path);
 
+// True when something (a file, a link, anything) is at this path.
+bool fileExists(const std::string& path);
+
 // True when Qt's file functions reach this path under the same bytes.
 bool qtNamesPathExactly(const std::string& path);
 QString qtPath(const std::string& path);
@@ -33,7 +36,8 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
 std::optional<std::string> replaceFileContents(const std::string& path, const std::string& bytes);
 
 // Copies the bytes to a new file "<path>.bak" (or ".bak2", ".bak3", ... when taken), never
-// over an existing file. Returns the backup's path, or nothing with the reason in error.
+// over an existing file; a backup that already holds these bytes serves again. Returns the
+// backup's path, or nothing with the reason in error.
 std::optional<std::string> keepBackupCopy(const std::string& path, const std::string& bytes,
                                           std::string& error);
 

@@ -86,7 +86,8 @@ std::optional<std::string> SettingsStore::refusal() const {
 
 std::unique_ptr<QSettings> SettingsStore::open() {
     if (standIn_) {
-        return std::make_unique<QSettings>(standIn_->refreshed(), QSettings::IniFormat);
+        const auto copy = standIn_->refreshed();
+        return copy ? std::make_unique<QSettings>(*copy, QSettings::IniFormat) : nullptr;
     }
     if (iniFile_) {
         return std::make_unique<QSettings>(qtPath(*iniFile_), QSettings::IniFormat);
@@ -111,6 +112,9 @@ std::optional<std::string> SettingsStore::readText(std::string_view name) {
         return std::nullopt;
     }
     auto settings = open();
+    if (!settings) {
+        return std::nullopt;
+    }
     const QVariant value = settings->value(toQString(name));
     if (!value.isValid()) {
         return std::nullopt;
@@ -129,6 +133,10 @@ void SettingsStore::writeText(std::string_view name, const std::string& text) {
         lock.emplace(*iniFile_);
     }
     auto settings = open();
+    if (!settings) {
+        report(failureMessage("the file cannot be read"));
+        return;
+    }
     if (!keepOriginalIfRewriteLosesText(*settings)) {
         return;
     }
@@ -144,7 +152,8 @@ void SettingsStore::writeText(std::string_view name, const std::string& text) {
             return;
         }
     }
-    if (savedUnsavedValues()) {
+    if (status == QSettings::NoError ||
+        (status == QSettings::FormatError && savedUnsavedValues())) {
         unsaved_.clear();
         return;
     }
@@ -169,11 +178,11 @@ bool SettingsStore::keepOriginalIfRewriteLosesText(const QSettings& settings) {
         report(failureMessage("the file holds lines that saving would drop, and " + error));
         return false;
     }
-    errors_.settingsError("The settings file " +
-                          QDir::toNativeSeparators(qtPath(*file)).toStdString() +
-                          " held lines that are not settings; saving drops them. The file as "
-                          "it was is kept as " +
-                          QDir::toNativeSeparators(qtPath(*backup)).toStdString() + ".");
+    // Told once: a later write over the same text finds the same backup and the same words.
+    report("The settings file " + QDir::toNativeSeparators(qtPath(*file)).toStdString() +
+           " held lines that are not settings; saving drops them. The file as "
+           "it was is kept as " +
+           QDir::toNativeSeparators(qtPath(*backup)).toStdString() + ".");
     return true;
 }
 
@@ -181,7 +190,7 @@ bool SettingsStore::keepOriginalIfRewriteLosesText(const QSettings& settings) {
 // still says so after a write that succeeded: the file read afresh tells the truth.
 bool SettingsStore::savedUnsavedValues() {
     auto check = open();
-    if (check->status() != QSettings::NoError) {
+    if (!check || check->status() != QSettings::NoError) {
         return false;
     }
     for (const auto& [key, value] : unsaved_) {
@@ -193,7 +202,9 @@ bool SettingsStore::savedUnsavedValues() {
 }
 
 std::string SettingsStore::describeFailure(QSettings::Status status) const {
-    QString reason = probeWriteError(location());
+    const auto file = filePath();
+    // The trial write needs a path Qt can name; a file the copy serves has told its reason.
+    QString reason = !file || qtNamesPathExactly(*file) ? probeWriteError(location()) : QString();
     if (reason.isEmpty()) {
         reason = status == QSettings::FormatError
                      ? QStringLiteral("the file is not in a format that can be read")

@@ -138,8 +138,53 @@ TEST_F(SettingsFileTest, NamesThatAreNotUtf8ReachTheFileSystemUnchanged) {
     EXPECT_NE(contents(file).find("HiScore2=5"), std::string::npos);
 }
 
+// A file the store cannot read in full is never replaced through the copy that serves
+// names Qt cannot hold.
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNotReplacedThroughTheCopy) {
+    const std::string file = path("gro\xdf.ini");
+    writeFile(file, "[General]\nKey1=3\n");
+    ASSERT_EQ(::truncate(file.c_str(), 17 << 20), 0) << "past the size any settings file reads";
+    shell::SettingsStore store(file, errors);
+    store.writeInt("Key2", 4);
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_NE(errors.messages[0].find("could not be saved"), std::string::npos);
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, 17 << 20);
+    EXPECT_EQ(contents(file).substr(0, 17), "[General]\nKey1=3\n");
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplacedThroughTheCopy) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes over read-only files";
+    }
+    const std::string file = path("gro\xdf.ini");
+    writeFile(file, "[General]\nKey1=3\n");
+    ::chmod(file.c_str(), 0444);
+    shell::SettingsStore store(file, errors);
+    store.writeInt("Key2", 4);
+    EXPECT_EQ(errors.messages.size(), 1u);
+    EXPECT_EQ(contents(file), "[General]\nKey1=3\n");
+}
+
+// The same hand-written text met again (another run, a write that failed) finds its backup.
+TEST_F(SettingsFileTest, TheSameOriginalIsBackedUpOnce) {
+    const std::string file = path("s.ini");
+    const std::string original = "[General]\n; by hand\nKey1=3\n";
+    for (int run = 0; run < 3; ++run) {
+        writeFile(file, original);
+        RecordingErrors told;
+        shell::SettingsStore(file, told).writeInt("Key2", run);
+        ASSERT_EQ(told.messages.size(), 1u);
+        EXPECT_NE(told.messages[0].find(file + ".bak."), std::string::npos) << told.messages[0];
+    }
+    EXPECT_EQ(contents(file + ".bak"), original);
+    EXPECT_EQ(::access((file + ".bak2").c_str(), F_OK), -1);
+}
+
 TEST(IniTextCheck, OnlyBlankLinesSectionsAndPairsSurviveARewrite) {
     EXPECT_TRUE(shell::iniTextSurvivesRewrite(""));
+    EXPECT_TRUE(shell::iniTextSurvivesRewrite("\xEF\xBB\xBF[General]\nKey1=2\n"));
     EXPECT_TRUE(shell::iniTextSurvivesRewrite("[General]\r\nKey1=2\n\n  Key2 = 3  \rKey3=\n"));
     EXPECT_FALSE(shell::iniTextSurvivesRewrite("[General]\nKey1=2\nnote\n"));
     EXPECT_FALSE(shell::iniTextSurvivesRewrite("; comment\n[General]\n"));

@@ -116,6 +116,12 @@ int runScript(std::istream& script, std::ostream& out, std::ostream& err,
               const RunOptions& options) {
     CheckedOutput output(out.rdbuf());
     std::ostream checkedOut(&output);
+    // Whatever goes to the error stream mid-run follows the output written before it.
+    struct TieGuard {
+        std::ostream& err;
+        std::ostream* previous;
+        ~TieGuard() { err.tie(previous); }
+    } tie{err, err.tie(&checkedOut)};
     Runner runner(checkedOut, options);
     ScriptLines lines(script);
     long lineNumber = 0;
