@@ -4,6 +4,7 @@
 
 #include "config_file.h"
 #include "config_values.h"
+#include "load_skin.h"
 #include "path_case.h"
 #include "picture.h"
 #include "scene.h"
@@ -31,6 +32,8 @@ Manual LoadManual(const std::string& configPath) {
     const int width = windowSide(config.readInt("Manual", "ManualWidth", 415));
     manual.clientSize = QSize(width, height);
 
+    // The pages share one budget of decoded memory, as a skin's pictures do.
+    std::uint64_t memoryLeft = kSkinPictureBudget;
     for (int p = 1; p <= kManualPageCount; ++p) {
         QImage& page = manual.pages[static_cast<std::size_t>(p - 1)];
         page = opaque(placeholderPicture().image);
@@ -38,9 +41,13 @@ Manual LoadManual(const std::string& configPath) {
         if (!found) {
             continue;
         }
-        PictureResult result = loadPictureFile(*found);
+        PictureResult result = loadPictureFile(*found, memoryLeft);
         if (result.picture) {
-            page = opaque(result.picture->image);
+            const QImage& image = result.picture->image;
+            memoryLeft -=
+                std::min(memoryLeft, decodedBytes(static_cast<std::uint64_t>(image.width()),
+                                                  static_cast<std::uint64_t>(image.height())));
+            page = opaque(image);
         } else {
             manual.pictureErrors.push_back(result.error);
         }
