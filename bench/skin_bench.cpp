@@ -19,25 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QuietHost : public skin::SkinHost {
-public:
-    QSize screenSize() const override { return {1920, 1080}; }
-    void setClientSize(QSize) override {}
-    void setBackgroundColour(QColor) override {}
-    void setColourKey(std::optional<QColor>) override {}
-    void showError(const std::string&) override {}
-    void requestTerminate() override {}
-    void pictureError(const std::string&) override {}
-};
-
 // A skin of 92 PNG pictures in their boxes at creation, and a 1920 x 1080 JPEG-sized backdrop.
 class BenchSkin {
 public:
-    BenchSkin() : root_(fs::temp_directory_path() / ("zemblor-bench-skin-" + std::to_string(::getpid()))) {
+    BenchSkin()
+        : root_(fs::temp_directory_path() / ("zemblor-bench-skin-" + std::to_string(::getpid()))) {
         fs::create_directories(root_);
         std::ofstream config(root_ / "Config.ini");
-        config << "[Common]\nSkinDir=" << root_.string() << "/\n[Fullscreen]\nBackdropDir="
-               << root_.string() << "/\nBackdropFile=backdrop.bmp\n";
+        config << "[Common]\nSkinDir=" << root_.string()
+               << "/\n[Fullscreen]\nBackdropDir=" << root_.string()
+               << "/\nBackdropFile=backdrop.bmp\n";
         QImage backdrop(1920, 1080, QImage::Format_RGB32);
         backdrop.fill(QColor(40, 60, 80));
         backdrop.save(QString::fromStdString((root_ / "backdrop.bmp").string()), "BMP");
@@ -65,7 +56,7 @@ const BenchSkin& benchSkin() {
 }
 
 void BM_LoadSkinOf92Pictures(benchmark::State& state) {
-    QuietHost host;
+    skin::QuietSkinHost host({1920, 1080});
     for (auto _ : state) {
         skin::Scene scene;
         benchmark::DoNotOptimize(skin::LoadSkin(scene, host, benchSkin().config(), false));
@@ -84,7 +75,7 @@ struct NoSettings : device::TextSettings {
 
 // Repaints what each game tick changes, as a window would on its dirty rectangle.
 void BM_RepaintOneTickWindowed(benchmark::State& state) {
-    QuietHost host;
+    skin::QuietSkinHost host({1920, 1080});
     skin::Scene scene;
     skin::LoadSkin(scene, host, benchSkin().config(), false);
     skin::SceneDisplay display(scene);
@@ -115,7 +106,7 @@ void BM_RepaintOneTickWindowed(benchmark::State& state) {
 BENCHMARK(BM_RepaintOneTickWindowed)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaintFullscreen(benchmark::State& state) {
-    QuietHost host;
+    skin::QuietSkinHost host({1920, 1080});
     skin::Scene scene;
     skin::LoadSkin(scene, host, benchSkin().config(), true);
     QImage frame(scene.clientSize(), QImage::Format_ARGB32_Premultiplied);

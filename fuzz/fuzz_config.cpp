@@ -15,18 +15,6 @@
 
 namespace {
 
-// A window on a small screen that does nothing with what it is told.
-class QuietHost : public skin::SkinHost {
-public:
-    QSize screenSize() const override { return {320, 200}; }
-    void setClientSize(QSize) override {}
-    void setBackgroundColour(QColor) override {}
-    void setColourKey(std::optional<QColor>) override {}
-    void showError(const std::string&) override {}
-    void requestTerminate() override {}
-    void pictureError(const std::string&) override {}
-};
-
 // Pictures named by the input are looked up as a skin's are, from the working directory; the
 // few that exist may take this much, so an iteration stays quick.
 constexpr std::uint64_t kPictureBudget = 4u << 20;
@@ -35,7 +23,7 @@ constexpr std::uint64_t kPictureBudget = 4u << 20;
 // union of every shown component's rectangle as the dirty area.
 void layOutAndPaint(const skin::ConfigFile& config, bool fullscreen) {
     skin::Scene scene;
-    QuietHost host;
+    skin::QuietSkinHost host({320, 200});
     skin::LoadSkin(scene, host, config, fullscreen, kPictureBudget);
     QRect dirty;
     for (std::size_t i = 0; i < skin::kComponentCount; ++i) {

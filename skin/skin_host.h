@@ -24,4 +24,21 @@ public:
     virtual void pictureError(const std::string& text) = 0;
 };
 
+// Lays out for a screen of a given size and does nothing with what it is told: for runs
+// without a window (benchmarks, fuzzing).
+class QuietSkinHost : public SkinHost {
+public:
+    explicit QuietSkinHost(QSize screen) : screen_(screen) {}
+    QSize screenSize() const override { return screen_; }
+    void setClientSize(QSize) override {}
+    void setBackgroundColour(QColor) override {}
+    void setColourKey(std::optional<QColor>) override {}
+    void showError(const std::string&) override {}
+    void requestTerminate() override {}
+    void pictureError(const std::string&) override {}
+
+private:
+    QSize screen_;
+};
+
 } // namespace skin
