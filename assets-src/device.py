@@ -116,7 +116,8 @@ def _lcd_scenery():
 
 
 def face(ghosts=True):
-    """The face, im_background: body, plate, bezel and the LCD with its faint ghosts."""
+    """The face, im_background: body, plate, bezel, the LCD with its faint ghosts, and the
+    five working buttons as they look released."""
     g_body, g_plate, g_lcd, g_shine = (new_id("g") for _ in range(4))
     defs = [
         _linear(g_body, [(0, BODY_TOP, 1), (1, BODY_BOTTOM, 1)]),
@@ -148,6 +149,9 @@ def face(ghosts=True):
         body.append(gb)
         body.append(f'<g fill="{SEGMENT_INK}" opacity="{n(GHOST_OPACITY)}">{ghost_digits()}</g>')
     body.append(_button_wells())
+    cd, cb = _released_caps()
+    defs.append(cd)
+    body.append(cb)
     body.append(_printed_labels())
     nd, nb = _name_plate()
     defs.append(nd)
@@ -176,35 +180,86 @@ def glass():
     return defs, body
 
 
-def round_button(cx, cy, r, pressed, glyph):
-    g = new_id("g")
-    if pressed:
-        defs = _radial(g, [(0, "#c2552b", 1), (1, "#8e3516", 1)], 0.5, 0.55, 0.6)
-    else:
-        defs = _radial(g, [(0, "#f59a6d", 1), (0.55, CORAL, 1), (1, CORAL_DARK, 1)], 0.42, 0.35, 0.7)
-    dx = 0.8 if pressed else 0
-    body = circle(cx, cy, r, fill="#2a0f05")
-    body += circle(cx + dx * 0.3, cy + dx * 0.3, r - 1.2, fill=f"url(#{g})")
-    if not pressed:
-        body += ellipse(cx - 4, cy - 9, 9, 4.5, -20, fill="#ffffff", opacity="0.28")
+# Where the buttons sit: the round side buttons by centre, the pills by top-left corner.
+ROUND_BUTTONS = {"left": (65.5, 239.5), "right": (494, 239.5)}
+ROUND_RADIUS = 19.5
+PILL_BUTTONS = {"game_a": (277, 304), "game_b": (336, 304), "time": (395, 304)}
+WELL_FLOOR = "#0c272e"
+ROUND_RIM = "#2a0f05"
+PILL_RIM = "#0a0b0c"
+# How far a held cap sinks: it slides down under the rim, out of the light.
+PRESS_SHIFT = 1.4
+
+
+def _round_glyph(cx, cy, glyph, fill):
     s = 1 if glyph == "right" else -1
-    gx, gy = cx + dx, cy + dx
-    body += polygon([(gx + s * 7, gy), (gx - s * 5, gy - 8), (gx - s * 5, gy + 8)],
-                    fill="#4a1806" if not pressed else "#3a1204", opacity="0.85")
-    return defs, body
+    return polygon([(cx + s * 7, cy), (cx - s * 5, cy - 8), (cx - s * 5, cy + 8)],
+                   fill=fill, opacity="0.85")
 
 
-def pill_button(x, y, pressed):
+def round_cap(cx, cy, glyph, r=ROUND_RADIUS):
+    """A released side button, printed on the face: a lit coral cap in its rim."""
     g = new_id("g")
-    if pressed:
-        defs = _linear(g, [(0, "#1e2124", 1), (1, "#2e3236", 1)])
-    else:
-        defs = _linear(g, [(0, "#555b61", 1), (0.5, RUBBER, 1), (1, "#24272a", 1)])
-    body = rect(x + 0.5, y + 0.5, 39, 21, 10.5, fill="#0a0b0c")
-    body += rect(x + 1.5, y + 1.5 + (0.7 if pressed else 0), 37, 19, 9.5, fill=f"url(#{g})")
-    if not pressed:
-        body += rect(x + 8, y + 3.2, 24, 2.2, 1.1, fill="#ffffff", opacity="0.18")
+    defs = _radial(g, [(0, "#f59a6d", 1), (0.55, CORAL, 1), (1, CORAL_DARK, 1)], 0.42, 0.35, 0.7)
+    body = circle(cx, cy, r, fill=ROUND_RIM)
+    body += circle(cx, cy, r - 1.2, fill=f"url(#{g})")
+    body += ellipse(cx - 4, cy - 9, 9, 4.5, -20, fill="#ffffff", opacity="0.28")
+    body += _round_glyph(cx, cy, glyph, "#4a1806")
     return defs, body
+
+
+def round_rim(cx, cy, r=ROUND_RADIUS):
+    """The rim over a side button (its _top): open where the cap is, so the cap drawn
+    beneath (the face's released one, or the pressed one) shows, and a sunken cap slips
+    under the rim's lower edge."""
+    return "", circle(cx, cy, r - 0.6, fill="none", stroke=ROUND_RIM, stroke_width="1.2")
+
+
+def round_pressed(cx, cy, glyph, r=ROUND_RADIUS):
+    """A held side button (its _down): covers the face's released cap with the well's
+    floor, then the cap sunk down in the rim's shadow, darker and without its gloss."""
+    g, shade = new_id("g"), new_id("g")
+    defs = _radial(g, [(0, "#c2552b", 1), (1, "#8e3516", 1)], 0.5, 0.55, 0.6)
+    defs += _linear(shade, [(0, "#000000", 0.45), (0.3, "#000000", 0), (1, "#000000", 0)])
+    body = circle(cx, cy, r + 1, fill=WELL_FLOOR)
+    body += circle(cx, cy, r, fill="#1a0702")
+    sunk = cy + PRESS_SHIFT
+    body += circle(cx, sunk, r - 1.4, fill=f"url(#{g})")
+    body += circle(cx, sunk, r - 1.4, fill=f"url(#{shade})")
+    body += _round_glyph(cx, sunk, glyph, "#3a1204")
+    return defs, body
+
+
+def pill_cap(x, y):
+    """A released pill button, printed on the face."""
+    g = new_id("g")
+    defs = _linear(g, [(0, "#555b61", 1), (0.5, RUBBER, 1), (1, "#24272a", 1)])
+    body = rect(x + 0.5, y + 0.5, 39, 21, 10.5, fill=PILL_RIM)
+    body += rect(x + 1.5, y + 1.5, 37, 19, 9.5, fill=f"url(#{g})")
+    body += rect(x + 8, y + 3.2, 24, 2.2, 1.1, fill="#ffffff", opacity="0.18")
+    return defs, body
+
+
+def pill_rim(x, y):
+    """The rim over a pill button (its _top), open where the cap is."""
+    return "", rect(x + 1, y + 1, 38, 20, 10, fill="none", stroke=PILL_RIM, stroke_width="1")
+
+
+def pill_pressed(x, y):
+    """A held pill button (its _down): the well's floor over the released cap, then the
+    cap sunk and shadowed, its top edge dark where the rim hides the light."""
+    g = new_id("g")
+    defs = _linear(g, [(0, "#08090a", 1), (0.4, "#131518", 1), (1, "#1d2023", 1)])
+    body = rect(x, y, 40, 22, 11, fill=WELL_FLOOR)
+    body += rect(x + 0.5, y + 0.5, 39, 21, 10.5, fill=PILL_RIM)
+    body += rect(x + 1.5, y + 1.5 + PRESS_SHIFT, 37, 19 - PRESS_SHIFT, 9.5, fill=f"url(#{g})")
+    return defs, body
+
+
+def _released_caps():
+    parts = [round_cap(cx, cy, glyph) for glyph, (cx, cy) in ROUND_BUTTONS.items()]
+    parts += [pill_cap(x, y) for x, y in PILL_BUTTONS.values()]
+    return "".join(d for d, _ in parts), "".join(b for _, b in parts)
 
 
 def set_button():
@@ -237,11 +292,10 @@ def device_picture(lit=None, with_glass=True):
                         f'{digit(DIGIT_POSITION_BOXES[int(pos)], int(val))[0]}</g>')
     if lit is None:
         body.append(f'<g fill="{SEGMENT_INK}" opacity="{n(SEGMENT_OPACITY)}">{ghost_digits()}</g>')
-    for part in (set_button(), pill_button(277, 304, False), pill_button(336, 304, False),
-                 pill_button(395, 304, False), round_button(65.5, 239.5, 19.5, False, "left"),
-                 round_button(494, 239.5, 19.5, False, "right")):
-        defs.append(part[0])
-        body.append(part[1])
+    # The face already shows the buttons released; only the inert one is a picture of its own.
+    d, b = set_button()
+    defs.append(d)
+    body.append(b)
     d, b = segments_layer([s for s in names if s in over], SEGMENT_OPACITY)
     defs.append(d)
     body.append(b)

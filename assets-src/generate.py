@@ -14,8 +14,8 @@ import config_ini  # noqa: E402
 import dialogs  # noqa: E402
 import fullscreen  # noqa: E402
 import manual  # noqa: E402
-from device import (SEGMENT_INK, SEGMENT_OPACITY, face, glass, pill_button,  # noqa: E402
-                    round_button, set_button)
+from device import (PILL_BUTTONS, ROUND_BUTTONS, SEGMENT_INK, SEGMENT_OPACITY,  # noqa: E402
+                    face, glass, pill_pressed, pill_rim, round_pressed, round_rim, set_button)
 from layout import GAME_HEIGHT, GAME_WIDTH, image_sections  # noqa: E402
 from segments import digit, segment_shapes  # noqa: E402
 from svgkit import document, masked, n  # noqa: E402
@@ -45,16 +45,15 @@ def boxed(box, defs, body):
 
 def skin_pictures(out):
     shapes = segment_shapes()
-    buttons = {
-        "btn_game_a_top": pill_button(277, 304, False), "btn_game_a_down": pill_button(277, 304, True),
-        "btn_game_b_top": pill_button(336, 304, False), "btn_game_b_down": pill_button(336, 304, True),
-        "btn_time_top": pill_button(395, 304, False), "btn_time_down": pill_button(395, 304, True),
-        "btn_left_top": round_button(65.5, 239.5, 19.5, False, "left"),
-        "btn_left_down": round_button(65.5, 239.5, 19.5, True, "left"),
-        "btn_right_top": round_button(494, 239.5, 19.5, False, "right"),
-        "btn_right_down": round_button(494, 239.5, 19.5, True, "right"),
-        "btn_set_top": set_button(),
-    }
+    # Each _down lies under its _top: the face shows the released cap, _top is only the rim
+    # around it, and _down paints over the face the cap held down.
+    buttons = {"btn_set_top": set_button()}
+    for button, (x, y) in PILL_BUTTONS.items():
+        buttons[f"btn_{button}_top"] = pill_rim(x, y)
+        buttons[f"btn_{button}_down"] = pill_pressed(x, y)
+    for button, (cx, cy) in ROUND_BUTTONS.items():
+        buttons[f"btn_{button}_top"] = round_rim(cx, cy)
+        buttons[f"btn_{button}_down"] = round_pressed(cx, cy, button)
     for name, filename, box in image_sections():
         if not filename:
             continue

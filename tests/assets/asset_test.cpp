@@ -1,8 +1,10 @@
 // Checks the program's data folder as shipped: every picture Config.ini names is there and
-// decodes, fits its box, no box leaves the device, and the powered-on device shows no
-// missing-picture placeholder in either layout.
+// decodes, fits its box, no box leaves the device, the powered-on device shows no
+// missing-picture placeholder in either layout, and a held button looks held.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -187,27 +189,36 @@ private:
     fs::path previous_;
 };
 
-void expectPoweredOnWithoutPlaceholders(bool fullscreen) {
-    SCOPED_TRACE(fullscreen ? "full screen" : "windowed");
-    const WorkingDirectory inAssets(kAssets);
+// The shipped skin loaded as the program loads it, and a device powered on over it.
+struct PoweredDevice {
+    explicit PoweredDevice(bool fullscreen) {
+        const WorkingDirectory inAssets(kAssets);
+        report = skin::LoadSkin(scene, host, (kAssets / "Config.ini").string(), fullscreen);
+        device.startUp();
+        device.powerOn();
+    }
+
     skin::Scene scene;
     NullHost host;
-    const skin::SkinLoadReport report =
-        skin::LoadSkin(scene, host, (kAssets / "Config.ini").string(), fullscreen);
-    EXPECT_FALSE(report.configMissing);
-    EXPECT_TRUE(report.missingPictures.empty()) << report.missingPictures.front();
-    EXPECT_TRUE(report.undecodablePictures.empty()) << report.undecodablePictures.front();
-    EXPECT_TRUE(host.errors.empty());
-    EXPECT_FALSE(host.terminated);
-
-    skin::SceneDisplay display(scene);
+    skin::SkinLoadReport report;
+    skin::SceneDisplay display{scene};
     SilentSound sound;
     EmptySettings settings;
     FixedClock clock;
     NoSpawnRandom random;
-    device::Device device(device::Ports{display, sound, settings, clock, random});
-    device.startUp();
-    device.powerOn();
+    device::Device device{device::Ports{display, sound, settings, clock, random}};
+};
+
+void expectPoweredOnWithoutPlaceholders(bool fullscreen) {
+    SCOPED_TRACE(fullscreen ? "full screen" : "windowed");
+    const PoweredDevice powered(fullscreen);
+    const skin::Scene& scene = powered.scene;
+    EXPECT_FALSE(powered.report.configMissing);
+    EXPECT_TRUE(powered.report.missingPictures.empty()) << powered.report.missingPictures.front();
+    EXPECT_TRUE(powered.report.undecodablePictures.empty())
+        << powered.report.undecodablePictures.front();
+    EXPECT_TRUE(powered.host.errors.empty());
+    EXPECT_FALSE(powered.host.terminated);
 
     for (std::size_t i = 0; i < skin::kComponentCount; ++i) {
         const auto c = static_cast<skin::Component>(i);
@@ -229,6 +240,70 @@ void expectPoweredOnWithoutPlaceholders(bool fullscreen) {
 TEST(AssetsPreview, PoweredOnDeviceShowsNoPlaceholderInEitherLayout) {
     expectPoweredOnWithoutPlaceholders(false);
     expectPoweredOnWithoutPlaceholders(true);
+}
+
+struct ButtonBox {
+    const char* name;
+    device::Button button;
+    skin::Component top;
+};
+
+const ButtonBox kButtons[] = {
+    {"GAME A", device::Button::GameA, skin::Component::btn_game_a_top},
+    {"GAME B", device::Button::GameB, skin::Component::btn_game_b_top},
+    {"TIME", device::Button::Time, skin::Component::btn_time_top},
+    {"LEFT", device::Button::Left, skin::Component::btn_left_top},
+    {"RIGHT", device::Button::Right, skin::Component::btn_right_top},
+};
+
+QImage boxOf(const skin::Scene& scene, skin::Component c) {
+    const skin::Box b = scene.box(c);
+    return scene.render().copy(b.left, b.top, b.width, b.height);
+}
+
+int largestChannelStep(QRgb a, QRgb b) {
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
+double meanGrey(const QImage& image) {
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            sum += qGray(image.pixel(x, y));
+        }
+    }
+    return sum / (image.width() * image.height());
+}
+
+// Drawn in the window's order (each pressed picture under its released one), a held button
+// must look held: most of its box changes clearly, it sinks into shadow, and the release
+// gives back the released look.
+TEST(AssetsButtons, AHeldButtonLooksPressedInEitherLayoutAndReleasedAgainAfter) {
+    for (const bool fullscreen : {false, true}) {
+        PoweredDevice powered(fullscreen);
+        for (const ButtonBox& b : kButtons) {
+            SCOPED_TRACE(std::string(b.name) + (fullscreen ? ", full screen" : ", windowed"));
+            const QImage released = boxOf(powered.scene, b.top);
+            ASSERT_FALSE(released.isNull());
+            powered.device.press(b.button);
+            const QImage held = boxOf(powered.scene, b.top);
+            powered.device.release(b.button);
+            const QImage releasedAgain = boxOf(powered.scene, b.top);
+
+            int clear = 0;
+            for (int y = 0; y < held.height(); ++y) {
+                for (int x = 0; x < held.width(); ++x) {
+                    clear += largestChannelStep(released.pixel(x, y), held.pixel(x, y)) >= 24;
+                }
+            }
+            const int pixels = held.width() * held.height();
+            EXPECT_GE(clear * 100, pixels * 40)
+                << clear << " of " << pixels << " pixels change clearly when held";
+            EXPECT_LT(meanGrey(held), meanGrey(released) - 8) << "a held cap lies in shadow";
+            EXPECT_EQ(releasedAgain, released);
+        }
+    }
 }
 
 } // namespace
