@@ -5,6 +5,20 @@
 #include "setting_entries.h"
 
 namespace device {
+namespace {
+
+// Another program on the same store may have stored a high score since this one read it, so
+// the stored value is the one to beat; the held value follows what is stored.
+void settleHighScore(Settings& store, const setting::IntEntry& entry, std::int32_t& held,
+                     std::int32_t score) {
+    held = setting::read(store, entry, held);
+    if (score > held) {
+        held = score;
+        setting::write(store, entry, held);
+    }
+}
+
+} // namespace
 
 void Device::Gam_Stop_All_Timers() {
     timers_.setEnabled(TimerId::Timer_Alarm, false);
@@ -113,13 +127,11 @@ void Device::Timer_Game_OverTimer() {
         timers_.setInterval(TimerId::Timer_Game_Over, 2000);
         break;
     case 2:
-        if (DeviceMode == ModeGameA && Score > HiScoreA) {
-            HiScoreA = Score;
-            setting::write(ports_.settings, setting::HiScore1, HiScoreA);
+        if (DeviceMode == ModeGameA) {
+            settleHighScore(ports_.settings, setting::HiScore1, HiScoreA, Score);
         }
-        if (DeviceMode == ModeGameB && Score > HiScoreB) {
-            HiScoreB = Score;
-            setting::write(ports_.settings, setting::HiScore2, HiScoreB);
+        if (DeviceMode == ModeGameB) {
+            settleHighScore(ports_.settings, setting::HiScore2, HiScoreB, Score);
         }
         applyMode(ModeGameOver);
         timers_.setInterval(TimerId::Timer_Game_Over, 30000);

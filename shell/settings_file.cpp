@@ -1,11 +1,14 @@
 #include "settings_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,6 +158,28 @@ std::optional<std::string> replaceFileContents(const std::string& path, const st
         return std::strerror(renameErrno);
     }
     return std::nullopt;
+}
+
+bool removeAbandonedLockFile(const std::string& lockPath) {
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    // A living owner holds flock on the file from the moment it creates it until it removes it.
+    struct stat held {};
+    bool abandoned =
+        ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (abandoned && held.st_size == 0) {
+        // Its creator may stand between creating and locking it; then it fills it in at once.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        abandoned = ::fstat(fd, &held) == 0 && held.st_size == 0;
+    }
+    struct stat named {};
+    const bool removed = abandoned && ::lstat(lockPath.c_str(), &named) == 0 &&
+                         named.st_dev == held.st_dev && named.st_ino == held.st_ino &&
+                         ::unlink(lockPath.c_str()) == 0;
+    ::close(fd);
+    return removed;
 }
 
 std::optional<std::string> keepBackupCopy(const std::string& path, const std::string& bytes,

@@ -35,6 +35,11 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
 // folders. Returns the reason of a failure, or nothing.
 std::optional<std::string> replaceFileContents(const std::string& path, const std::string& bytes);
 
+// Removes a QLockFile lock file that its owner left behind: one that is empty (its writer
+// died before filling it in) or that no living process holds. QLockFile would wait for such a
+// file to grow 30 s old. Returns true when the file was removed.
+bool removeAbandonedLockFile(const std::string& lockPath);
+
 // Copies the bytes to a new file "<path>.bak" (or ".bak2", ".bak3", ... when taken), never
 // over an existing file; a backup that already holds these bytes serves again. Returns the
 // backup's path, or nothing with the reason in error.

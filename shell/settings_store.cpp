@@ -119,11 +119,14 @@ std::optional<std::string> SettingsStore::readText(std::string_view name) {
     if (!value.isValid()) {
         return std::nullopt;
     }
-    return value.toString().toStdString();
+    std::string text = value.toString().toStdString();
+    known_.insert_or_assign(std::string(name), text);
+    return text;
 }
 
 void SettingsStore::writeText(std::string_view name, const std::string& text) {
-    unsaved_[std::string(name)] = text;
+    unsaved_.insert_or_assign(std::string(name), text);
+    known_.insert_or_assign(std::string(name), text);
     if (const auto refused = refusal()) {
         report(failureMessage(*refused));
         return;
@@ -140,9 +143,12 @@ void SettingsStore::writeText(std::string_view name, const std::string& text) {
     if (!keepOriginalIfRewriteLosesText(*settings)) {
         return;
     }
-    for (const auto& [key, value] : unsaved_) {
+    // A store that holds nothing has lost its file: it gets back every value the program holds.
+    const auto& values = settings->allKeys().isEmpty() ? known_ : unsaved_;
+    for (const auto& [key, value] : values) {
         settings->setValue(toQString(key), QString::fromStdString(value));
     }
+    removeAbandonedLockFile(pathBytes(settings->fileName() + QStringLiteral(".lock")));
     settings->sync();
     const QSettings::Status status = settings->status();
     settings.reset();
@@ -178,7 +184,12 @@ bool SettingsStore::keepOriginalIfRewriteLosesText(const QSettings& settings) {
         report(failureMessage("the file holds lines that saving would drop, and " + error));
         return false;
     }
-    // Told once: a later write over the same text finds the same backup and the same words.
+    // Told once a run: the program's own rewrite needs no backup, so a further one comes from
+    // a person editing the file meanwhile, and the first notice has shown where copies go.
+    if (backupTold_) {
+        return true;
+    }
+    backupTold_ = true;
     report("The settings file " + QDir::toNativeSeparators(qtPath(*file)).toStdString() +
            " held lines that are not settings; saving drops them. The file as "
            "it was is kept as " +

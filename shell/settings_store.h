@@ -37,7 +37,8 @@ public:
 // reported once per distinct failure; its value is kept in memory, returned by reads and
 // written again with the next write that succeeds. Before a write would drop lines a person
 // wrote into the file (comments, lines that are not key=value), the file is copied beside
-// itself and the user told where.
+// itself and the user told where, once a run. A store found empty (its file deleted) is
+// written with every value read or written so far, not only the new one.
 class SettingsStore : public device::TextSettings {
 public:
     static constexpr const char* kOrganisation = "Kestovan";
@@ -75,7 +76,10 @@ private:
     std::unique_ptr<IniStandIn> standIn_;
     SettingsErrorSink& errors_;
     std::map<std::string, std::string, std::less<>> unsaved_;
+    // The last text of every value read from the store or written to it.
+    std::map<std::string, std::string, std::less<>> known_;
     std::set<std::string> reported_;
+    bool backupTold_ = false;
 };
 
 } // namespace shell

@@ -203,6 +203,39 @@ TEST_F(SequenceTest, HigherScoreIsWrittenForTheGamePlayedOnly) {
     EXPECT_EQ(settings.writes, (std::vector<Write>{{"HiScore2", "4"}}));
 }
 
+// Another program on the same store may have settled a game meanwhile: the score to beat is
+// the stored one, and the held high score follows the store.
+TEST_F(SequenceTest, GameOverSettlesAgainstTheStoredHighScore) {
+    using Write = std::pair<std::string, std::string>;
+    dev.HiScoreA = 10;
+    dev.HiScoreB = 10;
+    settings.values["HiScore2"] = "0";
+    reachGameOver(Button::GameB, 4);
+    EXPECT_EQ(settings.writes, (std::vector<Write>{{"HiScore2", "4"}}));
+    EXPECT_EQ(dev.HiScoreB, 4);
+
+    settings.writes.clear();
+    settings.values["HiScore1"] = "50";
+    reachGameOver(Button::GameA, 30);
+    EXPECT_TRUE(settings.writes.empty()) << "a lower score never replaces a higher stored one";
+    EXPECT_EQ(settings.stored("HiScore1"), "50");
+    EXPECT_EQ(dev.HiScoreA, 50);
+    tap(Button::GameA);
+    EXPECT_EQ(digits(), (Digits{kBlank, kBlank, 5, 0}));
+}
+
+TEST_F(SequenceTest, AStoredHighScoreThatIsNoNumberCountsAsTheHeldOne) {
+    using Write = std::pair<std::string, std::string>;
+    dev.HiScoreA = 20;
+    settings.values["HiScore1"] = "abc";
+    reachGameOver(Button::GameA, 20);
+    EXPECT_TRUE(settings.writes.empty());
+    EXPECT_EQ(dev.HiScoreA, 20);
+    reachGameOver(Button::GameA, 21);
+    EXPECT_EQ(settings.writes, (std::vector<Write>{{"HiScore1", "21"}}));
+    EXPECT_EQ(dev.HiScoreA, 21);
+}
+
 // One item, the hero left at 3, the spawn draw always winning: the item is held in lane 3,
 // missed at the bottom of lane 2, and the next one comes after the pause.
 TEST_F(SequenceTest, GameLeftAlone) {

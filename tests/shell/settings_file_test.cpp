@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,6 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "probe_process.h"
 #include "recording_errors.h"
 #include "shell/ini_text_check.h"
 #include "shell/settings_store.h"
@@ -37,6 +40,9 @@ protected:
     std::string path(const std::string& name) const {
         return dir.path().toStdString() + "/" + name;
     }
+    // QTemporaryDir cannot remove a file whose name is not UTF-8.
+    void TearDown() override { std::filesystem::remove_all(dir.path().toStdString()); }
+
     QTemporaryDir dir;
     RecordingErrors errors;
 };
@@ -154,16 +160,16 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNotReplacedThroughTheCopy) {
     EXPECT_EQ(contents(file).substr(0, 17), "[General]\nKey1=3\n");
 }
 
+// Root writes over read-only files, so the write is made by a user they bind; the folder is
+// open to that user, so only the file's own permission stands in the way.
 TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplacedThroughTheCopy) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes over read-only files";
-    }
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
     const std::string file = path("gro\xdf.ini");
     writeFile(file, "[General]\nKey1=3\n");
     ::chmod(file.c_str(), 0444);
-    shell::SettingsStore store(file, errors);
-    store.writeInt("Key2", 4);
-    EXPECT_EQ(errors.messages.size(), 1u);
+    const std::string told = runProbeAsBoundUser("write " + file + " Key2 4");
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+    EXPECT_NE(told.find("read-only"), std::string::npos) << told;
     EXPECT_EQ(contents(file), "[General]\nKey1=3\n");
 }
 
@@ -182,6 +188,60 @@ TEST_F(SettingsFileTest, TheSameOriginalIsBackedUpOnce) {
     EXPECT_EQ(::access((file + ".bak2").c_str(), F_OK), -1);
 }
 
+// Whatever a person wrote, the program's own rewrite of it is clean: the next write, in this
+// run or the next, needs no backup, and a run tells of its backup once.
+TEST_F(SettingsFileTest, TheProgramsOwnRewriteNeedsNoBackup) {
+    const std::vector<std::string> originals = {
+        "=5\n",
+        "[General]\n=5\nKey2=3\n",
+        "=\n",
+        " = 7\n==\na==b\n",
+        "=5\n=6\n",
+        "Key1=3\nKey1=4\n",
+        "[Other]\n=1\n/=3\n",
+        "\\=3\nk\\=1\n\"q=1\n",
+        "; by hand\nKey1=2\n",
+        "[General\nKey2=1\n",
+        "note\n[a]\nx=1\n[a]\nx=2\n",
+        "Key2=3 ; note\nKey3=a,b\nKey4=abc\\\nKey5=3\n",
+    };
+    for (std::size_t i = 0; i < originals.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "original '" << originals[i] << "'");
+        const std::string file = path("s" + std::to_string(i) + ".ini");
+        writeFile(file, originals[i]);
+        RecordingErrors firstRun;
+        {
+            shell::SettingsStore store(file, firstRun);
+            for (int value = 0; value < 3; ++value) {
+                store.writeInt("HiScore1", value);
+            }
+            EXPECT_LE(firstRun.messages.size(), 1u);
+        }
+        const bool backedUp = ::access((file + ".bak").c_str(), F_OK) == 0;
+        EXPECT_EQ(firstRun.messages.size(), backedUp ? 1u : 0u);
+        if (backedUp) {
+            EXPECT_EQ(contents(file + ".bak"), originals[i]);
+        }
+        RecordingErrors nextRun;
+        shell::SettingsStore(file, nextRun).writeInt("HiScore1", 9);
+        EXPECT_TRUE(nextRun.messages.empty());
+        EXPECT_EQ(::access((file + ".bak2").c_str(), F_OK), -1);
+    }
+}
+
+TEST_F(SettingsFileTest, ARunTellsOfItsBackupsOnce) {
+    const std::string file = path("s.ini");
+    shell::SettingsStore store(file, errors);
+    writeFile(file, "; first edit\nKey1=3\n");
+    store.writeInt("Key2", 1);
+    writeFile(file, "; second edit\nKey1=4\n");
+    store.writeInt("Key2", 2);
+    EXPECT_EQ(contents(file + ".bak"), "; first edit\nKey1=3\n");
+    EXPECT_EQ(contents(file + ".bak2"), "; second edit\nKey1=4\n");
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_NE(errors.messages[0].find(file + ".bak."), std::string::npos);
+}
+
 TEST(IniTextCheck, OnlyBlankLinesSectionsAndPairsSurviveARewrite) {
     EXPECT_TRUE(shell::iniTextSurvivesRewrite(""));
     EXPECT_TRUE(shell::iniTextSurvivesRewrite("\xEF\xBB\xBF[General]\nKey1=2\n"));
@@ -189,8 +249,16 @@ TEST(IniTextCheck, OnlyBlankLinesSectionsAndPairsSurviveARewrite) {
     EXPECT_FALSE(shell::iniTextSurvivesRewrite("[General]\nKey1=2\nnote\n"));
     EXPECT_FALSE(shell::iniTextSurvivesRewrite("; comment\n[General]\n"));
     EXPECT_FALSE(shell::iniTextSurvivesRewrite("# Key1=2\n"));
-    EXPECT_FALSE(shell::iniTextSurvivesRewrite("=5\n"));
     EXPECT_FALSE(shell::iniTextSurvivesRewrite("[General\n"));
+    EXPECT_TRUE(shell::iniTextSurvivesRewrite("=5\n")) << "written back as it is";
+    EXPECT_TRUE(shell::iniTextSurvivesRewrite("[a]\nx=1\n[b]\nx=2\n[a]\ny=3\n"));
+}
+
+TEST(IniTextCheck, AKeyGivenTwiceInOneSectionLosesAValue) {
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("Key1=2\nKey1=3\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("=5\n = 6\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("x=1\n[General]\nx=2\n"));
+    EXPECT_FALSE(shell::iniTextSurvivesRewrite("[a]\nx=1\n[b]\n[ a ]\nx = 2\n"));
 }
 
 } // namespace

@@ -1,6 +1,9 @@
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -15,25 +18,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "probe_process.h"
 #include "recording_errors.h"
 #include "shell/settings_store.h"
 
 namespace {
-
-std::string runProbe(const std::string& args) {
-    const std::string command = std::string(SETTINGS_PROBE) + " " + args;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return {};
-    }
-    std::string out;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) {
-        out += buffer;
-    }
-    pclose(pipe);
-    return out;
-}
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -42,6 +31,8 @@ protected:
         QSettings raw(file, QSettings::IniFormat);
         raw.setValue(key, text);
     }
+    // QTemporaryDir cannot remove a file whose name is not UTF-8.
+    void TearDown() override { std::filesystem::remove_all(dir.path().toStdString()); }
 
     QTemporaryDir dir;
     RecordingErrors errors;
@@ -103,6 +94,29 @@ TEST_F(SettingsStoreTest, AWriteIsVisibleToAnotherProcessAtOnce) {
     EXPECT_EQ(runProbe("read " + file.toStdString() + " HiScore1"), "78\n");
 }
 
+// Also through the private copy that serves a name Qt cannot hold.
+TEST_F(SettingsStoreTest, AFileDeletedMeanwhileComesBackWithEveryValueHeld) {
+    for (const std::string name : {"s.ini", "caf\xe9.ini"}) {
+        const std::string file = dir.path().toStdString() + "/" + name;
+        std::ofstream(file) << "[General]\nHiScore1=120\nSplashScreen=0\n";
+        shell::SettingsStore store(file, errors);
+        EXPECT_EQ(store.readInt("HiScore1", 0), 120);
+        EXPECT_FALSE(store.readBool("SplashScreen", true));
+        EXPECT_EQ(store.readInt("HiScore2", 0), 0);
+        store.writeInt("Key1", 44);
+
+        ASSERT_EQ(::unlink(file.c_str()), 0);
+        store.writeBool("FullscreenMode", false);
+        EXPECT_TRUE(errors.messages.empty());
+        shell::SettingsStore check(file, errors);
+        EXPECT_EQ(check.readInt("HiScore1", 0), 120) << name;
+        EXPECT_FALSE(check.readBool("SplashScreen", true)) << name;
+        EXPECT_EQ(check.readInt("Key1", 0), 44) << name;
+        EXPECT_FALSE(check.readBool("FullscreenMode", true)) << name;
+        EXPECT_EQ(check.readInt("HiScore2", -1), -1) << "a value never stored is not made up";
+    }
+}
+
 TEST_F(SettingsStoreTest, NativeStoreLivesInTheUsersConfigFolder) {
     shell::SettingsStore store(errors);
     const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Kestovan/Zemblor50.conf";
@@ -150,18 +164,20 @@ TEST_F(SettingsStoreTest, UnsavedValuesAreWrittenWithTheNextWriteThatSucceeds) {
     EXPECT_EQ(raw.value("HiScore2").toString(), "9");
 }
 
+// Root writes through folder permissions, so the write is made by a user they bind.
 TEST_F(SettingsStoreTest, AReadOnlyFolderIsReported) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes through folder permissions";
-    }
+    const auto readAndEnter = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QFile::setPermissions(dir.path(), readAndEnter | QFileDevice::WriteOwner);
     QDir().mkpath(path("ro"));
-    QFile::setPermissions(path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    shell::SettingsStore store(path("ro/s.ini"), errors);
-    store.writeInt("Key1", 2);
-    ASSERT_EQ(errors.messages.size(), 1u);
-    EXPECT_NE(errors.messages[0].find("ro/s.ini"), std::string::npos);
-    QFile::setPermissions(path("ro"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(path("ro"), readAndEnter);
+    const std::string told =
+        runProbeAsBoundUser("write " + path("ro/s.ini").toStdString() + " Key1 2");
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+    EXPECT_NE(told.find(path("ro/s.ini").toStdString() + ": "), std::string::npos) << told;
+    EXPECT_FALSE(QFile::exists(path("ro/s.ini")));
+    QFile::setPermissions(path("ro"), readAndEnter | QFileDevice::WriteOwner);
 }
 
 // A writer killed at any moment leaves the old file or the new one, never a torn one.
@@ -201,6 +217,12 @@ TEST_F(SettingsStoreTest, AKilledWriterLeavesAValidFile) {
         bool ok = false;
         check.value("Counter").toString().toInt(&ok);
         EXPECT_TRUE(ok || !check.contains("Counter")) << "round " << round;
+
+        // Nor a lock that holds up the next writer.
+        const auto start = std::chrono::steady_clock::now();
+        shell::SettingsStore(file, errors).writeInt("Counter", -1);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_FALSE(QFile::exists(file + ".lock")) << "round " << round;
     }
 }
 
