@@ -46,7 +46,7 @@ bench: build
 	$(BUILD)/bench/zemblor-bench
 
 timing: build
-	bench/timing/run-timing "$(abspath $(BUILD))/app/zemblor"
+	bench/timing/run-timing --exe "$(abspath $(BUILD))/app/zemblor" --bare "$(abspath $(BUILD))/bench/timing/zemblor-bare-window"
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

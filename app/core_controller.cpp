@@ -92,6 +92,13 @@ void CoreController::releaseSound() {
     soundOutput_.Snd_Release();
 }
 
+void CoreController::endSession() {
+    syncToNow();
+    if (recorder_) {
+        recorder_->end(device_.now());
+    }
+}
+
 void CoreController::powerOn() {
     input("power", [this] { device_.powerOn(); });
     poweredOn_ = true;
@@ -167,11 +174,28 @@ void CoreController::syncToNow() {
     advanceTo(monotonic_());
 }
 
+// Paused, the core's time stands still and its timer sleeps; on resuming, the paused stretch
+// is left out of its time line, and the clock catches up with the computer's as after a sleep.
+void CoreController::setPaused(bool paused) {
+    if (paused == pausable_.paused()) {
+        return;
+    }
+    if (paused) {
+        syncToNow();
+        pausable_.pause(monotonic_());
+        timer_.stop();
+    } else {
+        pausable_.resume(monotonic_());
+        syncToNow();
+    }
+}
+
 void CoreController::advanceTo(Nanos now) {
     if (inCore_) {
         return;
     }
-    const device::Millis target = timeline_.coreTimeAt(now, device_.nextDeadline());
+    const device::Millis target =
+        timeline_.coreTimeAt(pausable_.deviceTime(now), device_.nextDeadline());
     inCore_ = true;
     if (target > device_.now()) {
         device_.advance(target - device_.now());
@@ -215,11 +239,11 @@ void CoreController::afterCoreCall() {
 
 void CoreController::arm() {
     const auto deadline = device_.nextDeadline();
-    if (!deadline) {
+    if (!deadline || pausable_.paused()) {
         timer_.stop();
         return;
     }
-    armedFor_ = timeline_.monotonicAt(*deadline);
+    armedFor_ = pausable_.realTime(timeline_.monotonicAt(*deadline));
     timer_.wakeAt(armedFor_, monotonic_());
 }
 

@@ -15,6 +15,7 @@
 #include "headless_ports.h"
 #include "options.h"
 #include "output_file.h"
+#include "pause_state.h"
 #include "session_recorder.h"
 #include "shell/settings_store.h"
 #include "skin/scene.h"
@@ -68,11 +69,18 @@ public:
     bool beep() { return soundOutput_.Snd_Beep(); }
     // Snd_Release: the five samples freed and the sound output closed.
     void releaseSound();
+    // The program ends: the core brought up to now, and the record closed with the wait up to
+    // it, so that a replay ends where the session did.
+    void endSession();
 
     // Brings the core up to the present: timers due by now fire, and what the program does
     // next (a settings write, say) carries the present time in the trace.
     void syncToNow();
-    // Advances the core to the monotonic reading `now` (the timer's and the tests' way in).
+    // Freezes the device (its time and timers stand still, nothing is lost) or resumes it.
+    void setPaused(bool paused);
+    bool isPaused() const { return pausable_.paused(); }
+    // Advances the core to the monotonic reading `now` (the timer's and the tests' way in);
+    // paused stretches do not count.
     void advanceTo(Nanos now);
     device::Millis coreTime() const { return device_.now(); }
     // When the timer is armed to wake next, on the monotonic clock; nothing while no device
@@ -105,6 +113,7 @@ private:
     device::LocalClock& localClock();
 
     MonotonicClock monotonic_;
+    PausableClock pausable_;
     CoreTimeline timeline_;
     std::uint64_t seed_;
     bool wallClock_; // no --clock: the device follows the computer's clock

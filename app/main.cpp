@@ -11,7 +11,10 @@
 
 #include "display_check.h"
 #include "options.h"
+#include "output_paths.h"
 #include "program.h"
+#include "shell/settings_file.h"
+#include "shell/settings_store.h"
 #include "timing_log.h"
 
 namespace {
@@ -26,6 +29,15 @@ std::filesystem::path programFolderPath() {
     }
 #endif
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+// The file the settings live in: the one named, or the user's store where it is a file.
+std::string settingsFilePath(const app::ProgramOptions& options) {
+    if (options.settingsFile) {
+        return *options.settingsFile;
+    }
+    shell::StderrSettingsErrors errors;
+    return shell::pathBytes(shell::SettingsStore(errors).location());
 }
 
 } // namespace
@@ -78,9 +90,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string configPath = (programFolder / "Config.ini").string();
+    // Outputs are truncated on opening: the files the program reads must be none of them.
+    if (const auto refused =
+            app::outputPathsRefusal(parsed.options.traceFile, parsed.options.recordFile,
+                                    {{settingsFilePath(parsed.options), "the settings file"},
+                                     {configPath, "the program's configuration file"}})) {
+        std::cerr << "zemblor: " << *refused << '\n';
+        return 2;
+    }
     try {
         app::Program program(parsed.options, configPath);
-        return QApplication::exec();
+        const int status = QApplication::exec();
+        // However the program ended, a replay of its record runs on to this moment.
+        program.core().endSession();
+        return status;
     } catch (const std::runtime_error& error) {
         std::cerr << "zemblor: " << error.what() << '\n';
         return 2;

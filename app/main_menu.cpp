@@ -29,9 +29,10 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), menu_(window) {
             action->setText(QString::fromUtf8(info.caption.data(), info.caption.size()));
             action->setCheckable(info.checkable);
             if (info.shortcut) {
+                // Shown in the menu and active while it is open; on the device's window the
+                // key handler runs it, once per press however long the key is held.
                 action->setShortcut(shortcutFor(*info.shortcut));
                 action->setShortcutContext(Qt::WindowShortcut);
-                window->addAction(action);
             }
             const shell::MenuItem item = info.item;
             // A check mark follows the item's own state, never the click that toggles it.
@@ -48,6 +49,15 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), menu_(window) {
         menu_.addAction(action);
         actions_[static_cast<std::size_t>(info.item)] = action;
     }
+}
+
+QAction* MainMenu::shortcutAction(std::uint16_t virtualKey) const {
+    for (const shell::MenuItemInfo& info : shell::MenuItemTable()) {
+        if (info.shortcut == virtualKey) {
+            return action(info.item);
+        }
+    }
+    return nullptr;
 }
 
 void MainMenu::setChecked(shell::MenuItem item, bool checked) {

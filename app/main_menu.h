@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include <QMenu>
 #include <QObject>
@@ -13,9 +14,8 @@ class QWidget;
 namespace app {
 
 // The main window's context menu `pm_0_menu` and one action per item of the menu table.
-// The actions are added to the main window too, so their shortcut keys act whenever it is
-// the active window, menu open or not; the in-window game menu's rows trigger the same
-// actions.
+// The main window's key handler runs the items with shortcut keys whenever it is the active
+// window, menu open or not; the in-window game menu's rows trigger the same actions.
 class MainMenu : public QObject {
     Q_OBJECT
 
@@ -24,6 +24,8 @@ public:
 
     QMenu& menu() { return menu_; }
     QAction* action(shell::MenuItem item) const { return actions_[static_cast<std::size_t>(item)]; }
+    // The item whose shortcut is this virtual-key code, if any.
+    QAction* shortcutAction(std::uint16_t virtualKey) const;
     void setChecked(shell::MenuItem item, bool checked);
     bool isChecked(shell::MenuItem item) const;
 

@@ -1,10 +1,15 @@
 #include "main_window.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <vector>
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -17,55 +22,61 @@
 #include "device/setting_entries.h"
 #include "game_menu_row.h"
 #include "hit_test.h"
+#include "key_legend.h"
 #include "shell/key_translation.h"
+#include "skin/config_file.h"
 #include "skin/load_skin.h"
 #include "timing_log.h"
 #include "window_placement.h"
+#include "zoom_choice.h"
+
+#ifdef ZEMBLOR_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
 
 namespace app {
 namespace {
 
-// The visible part of a device-shaped window: every pixel not of the key colour, as
-// one-pixel-high runs, row by row (the banded order QRegion::setRects expects).
-QRegion deviceShape(const QImage& frame, QColor key) {
-    const QImage mask = skin::seeThroughMask(frame, key);
-    std::vector<QRect> runs;
-    for (int y = 0; y < mask.height(); ++y) {
-        int x = 0;
-        while (x < mask.width()) {
-            while (x < mask.width() && mask.pixelIndex(x, y) == 1) {
-                ++x;
-            }
-            const int start = x;
-            while (x < mask.width() && mask.pixelIndex(x, y) == 0) {
-                ++x;
-            }
-            if (x > start) {
-                runs.emplace_back(start, y, x - start, 1);
-            }
-        }
-    }
-    QRegion region;
-    region.setRects(runs.data(), static_cast<int>(runs.size()));
-    return region;
-}
-
-// Key-colour pixels become fully transparent, so a compositor shows what lies beneath.
-void keyOut(QImage& frame, const QRect& area, QColor key) {
-    const QRgb wanted = key.rgb() & 0x00FFFFFFu;
-    const QRect rect = area.intersected(frame.rect());
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            if ((line[x] & 0x00FFFFFFu) == wanted) {
-                line[x] = 0;
-            }
-        }
-    }
-}
-
 bool onWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Whether a compositor draws the windows, honouring their alpha: always on Wayland; on X11
+// while a compositing manager holds the screen's _NET_WM_CM_S<n> selection.
+bool compositorDrawsWindows() {
+    if (onWayland()) {
+        return true;
+    }
+#ifdef ZEMBLOR_HAVE_XCB
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection) {
+        return false;
+    }
+    char* host = nullptr;
+    int display = 0;
+    int screen = 0; // the screen DISPLAY names, the first one when it names none
+    if (xcb_parse_display(nullptr, &host, &display, &screen) != 0) {
+        std::free(host);
+    }
+    const std::string name = "_NET_WM_CM_S" + std::to_string(screen);
+    const auto atom = std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)>(
+        xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 1, static_cast<uint16_t>(name.size()), name.data()),
+            nullptr),
+        &std::free);
+    if (!atom || atom->atom == XCB_ATOM_NONE) {
+        return false;
+    }
+    const auto owner = std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)>(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+                                      nullptr),
+        &std::free);
+    return owner && owner->owner != XCB_WINDOW_NONE;
+#else
+    return false;
+#endif
 }
 
 } // namespace
@@ -74,7 +85,11 @@ TForm1::TForm1(CoreController& core, std::string configPath, std::optional<int> 
                QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), core_(core),
       configPath_(std::move(configPath)), zoomOption_(zoom) {
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Under a compositor the see-through pixels are left at alpha 0; without one the window is
+    // opaque and its shape alone cuts it (an ARGB window would show black there to whatever
+    // reads windows one by one, and pays for a clear on every paint).
+    translucent_ = compositorDrawsWindows();
+    setAttribute(Qt::WA_TranslucentBackground, translucent_);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -83,24 +98,28 @@ TForm1::TForm1(CoreController& core, std::string configPath, std::optional<int> 
     winId();
     windowHandle()->installEventFilter(this);
     connect(&core_, &CoreController::displayChanged, this, &TForm1::redraw);
+    connect(&core_, &CoreController::buttonHintsChanged, this, &TForm1::placeKeyLegend);
 }
 
 void TForm1::FormCreate() {
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     FullscreenOn = device::setting::read(core_.settings(), device::setting::FullscreenMode);
-    const int zoom =
+    zoomRequest_ =
         zoomOption_.value_or(device::setting::read(core_.settings(), device::setting::Zoom));
-    scale_ = zoom >= 1 && zoom <= 8 ? zoom : 1;
     LoadSkin();
     GameMenuOpen = false;
     core_.startUp();
 }
 
 void TForm1::LoadSkin() {
-    skin::LoadSkin(core_.scene(), *this, configPath_, FullscreenOn);
-    frame_ = QImage(core_.scene().clientSize(), QImage::Format_ARGB32_Premultiplied);
+    chooseScale();
+    gameArea_ = skin::LoadSkin(core_.scene(), *this, configPath_, FullscreenOn).gameArea;
+    frame_ = QImage(core_.scene().clientSize(),
+                    translucent_ ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    cut_.reset(frame_.size(), core_.scene().colourKey());
     redraw(frame_.rect());
     applyShape();
+    placeKeyLegend();
 }
 
 void TForm1::redraw(const QRect& dirty) {
@@ -111,15 +130,19 @@ void TForm1::redraw(const QRect& dirty) {
         QPainter painter(&frame_);
         core_.scene().paint(painter, dirty);
     }
-    if (const auto& key = core_.scene().colourKey()) {
-        keyOut(frame_, dirty, *key);
+    // Any repaint may bring pixels of the key colour or take them away: the shape follows.
+    if (cut_.update(frame_, dirty)) {
+        applyShape();
+    }
+    if (translucent_) {
+        cut_.clear(frame_, dirty);
     }
     update(toWidget(dirty));
 }
 
 void TForm1::applyShape() {
-    if (const auto& key = core_.scene().colourKey()) {
-        QRegion region = deviceShape(core_.scene().render(), *key);
+    if (core_.scene().colourKey()) {
+        QRegion region = cut_.visible();
         if (scale_ != 1) {
             region = QTransform::fromScale(scale_, scale_).map(region);
         }
@@ -201,6 +224,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
         const QRect source = client.intersected(frame_.rect());
         painter.drawImage(toWidget(source), frame_, source);
     }
+    paintOverlays(painter, area);
     if (core_.isPoweredOn()) {
         TimingLog::instance().markOnce("device-drawn");
     }
@@ -213,6 +237,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (windowKey(*key)) {
+            return true;
+        }
+        // Paused, the device takes no presses; releases of keys held before still go through.
+        if (core_.isPaused()) {
+            break;
+        }
         if (auto code = keys_.press(shell::physicalKey(*key), shell::virtualKeyCode(*key))) {
             core_.keyDown(*code);
         }
@@ -220,12 +251,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyRelease: {
         const auto* key = static_cast<QKeyEvent*>(event);
+        windowKeys_.release(shell::physicalKey(*key), key->isAutoRepeat());
         if (auto code = keys_.release(shell::physicalKey(*key), key->isAutoRepeat())) {
             core_.keyUp(*code);
         }
         break;
     }
     case QEvent::FocusOut:
+        windowKeys_.clear();
         // Keys held while the focus leaves never send their releases here; without them the
         // device's buttons would stay pressed.
         for (std::uint16_t code : keys_.releaseAll()) {
@@ -249,6 +282,9 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
     }
     switch (mouseRole(*hit)) {
     case MouseRole::DeviceButton:
+        if (core_.isPaused()) {
+            break;
+        }
         pressedButton_ = deviceButton(*hit);
         core_.press(*pressedButton_);
         break;
@@ -408,6 +444,141 @@ void TForm1::Vid_Display_Game_Menu() {
         ++row;
     }
     setMenuBackgroundBox(shell::kGameMenuRowWidth, 448);
+}
+
+bool TForm1::windowKey(const QKeyEvent& key) {
+    const auto virtualKey = shell::virtualKeyCode(key);
+    QAction* shortcut = menu_ && virtualKey ? menu_->shortcutAction(*virtualKey) : nullptr;
+    const auto command = windowCommandFor(key);
+    if (!shortcut && !command) {
+        return false;
+    }
+    if (!windowKeys_.press(shell::physicalKey(key), key.isAutoRepeat())) {
+        return true;
+    }
+    if (shortcut) {
+        if (shortcut->isEnabled()) {
+            shortcut->trigger();
+        }
+        return true;
+    }
+    switch (*command) {
+    case WindowCommand::ZoomIn:
+        stepZoom(+1);
+        break;
+    case WindowCommand::ZoomOut:
+        stepZoom(-1);
+        break;
+    case WindowCommand::Pause:
+        togglePause();
+        break;
+    }
+    return true;
+}
+
+void TForm1::chooseScale() {
+    const skin::ConfigFile config = skin::ConfigFile::open(configPath_);
+    deviceSize_ = QSize(config.readInt("Common", "GameWidth", 560),
+                        config.readInt("Common", "GameHeight", 372));
+    const QSize screen = screenRect().size();
+    const ZoomChoice choice = chooseZoom(zoomRequest_, deviceSize_, screen, FullscreenOn);
+    if (choice.clamped && !zoomClampTold_) {
+        zoomClampTold_ = true;
+        std::cerr << "zemblor: zoom " << zoomRequest_ << " does not fit the screen ("
+                  << screen.width() << "x" << screen.height() << "); zoom " << choice.zoom
+                  << " is used instead\n";
+    }
+    scale_ = choice.zoom;
+}
+
+void TForm1::stepZoom(int delta) {
+    const int zoom = steppedZoom(scale_, delta, deviceSize_, screenRect().size());
+    if (zoom == scale_) {
+        return;
+    }
+    zoomRequest_ = zoom;
+    core_.syncToNow();
+    device::setting::write(core_.settings(), device::setting::Zoom, zoom);
+    closeGameMenu();
+    const QPoint centre = geometry().center();
+    LoadSkin();
+    if (FullscreenOn || !isVisible()) {
+        placeOnScreen();
+        return;
+    }
+    // Windowed, the device grows or shrinks about its centre, kept on the screen.
+    const QRect screen = screenRect();
+    QPoint topLeft = centre - QPoint(width() / 2, height() / 2);
+    topLeft.setX(std::clamp(topLeft.x(), screen.left(),
+                            std::max(screen.left(), screen.right() + 1 - width())));
+    topLeft.setY(std::clamp(topLeft.y(), screen.top(),
+                            std::max(screen.top(), screen.bottom() + 1 - height())));
+    move(topLeft);
+}
+
+void TForm1::togglePause() {
+    core_.setPaused(!core_.isPaused());
+    update(pausedMarkRect());
+}
+
+QRect TForm1::pausedMarkRect() const {
+    const QRect device = toWidget(gameArea_);
+    const QSize mark(96 * scale_, 28 * scale_);
+    return QRect(device.center() - QPoint(mark.width() / 2, mark.height() / 2), mark);
+}
+
+// The legend sits in the backdrop's free space, never over the device, the logo or the game
+// menu's button.
+void TForm1::placeKeyLegend() {
+    const QRect before = legendRect_;
+    legendRect_ = QRect();
+    legendText_ = QString::fromStdString(keyLegendText(core_.keyIndexes()));
+    if (FullscreenOn) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(13 * scale_);
+        const QSize text = QFontMetrics(font).size(Qt::TextSingleLine, legendText_) +
+                           QSize(16 * scale_, 8 * scale_);
+        // The open game menu's rows are widgets over the window's paint: they cover it then.
+        std::vector<QRect> taken = {toWidget(gameArea_), toWidget(QRect(0, 0, 36, 32))};
+        const skin::Scene& scene = core_.scene();
+        if (scene.isShown(skin::Component::im_backdrop_logo)) {
+            const skin::Box logo = scene.box(skin::Component::im_backdrop_logo);
+            taken.push_back(toWidget(QRect(logo.left, logo.top, logo.width, logo.height)));
+        }
+        legendRect_ = keyLegendPlace(size(), text, taken).value_or(QRect());
+    }
+    update(before.united(legendRect_));
+}
+
+void TForm1::paintOverlays(QPainter& painter, const QRect& area) {
+    const bool paused = core_.isPaused();
+    if (!paused && !legendRect_.intersects(area)) {
+        return;
+    }
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("Arial"));
+    if (legendRect_.intersects(area)) {
+        font.setPixelSize(13 * scale_);
+        painter.setFont(font);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 150));
+        painter.drawRoundedRect(legendRect_, 6 * scale_, 6 * scale_);
+        painter.setPen(QColor(230, 230, 230));
+        painter.drawText(legendRect_, Qt::AlignCenter, legendText_);
+    }
+    if (paused && pausedMarkRect().intersects(area)) {
+        font.setPixelSize(16 * scale_);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(20, 20, 20, 210));
+        painter.drawRoundedRect(pausedMarkRect(), 5 * scale_, 5 * scale_);
+        painter.setPen(Qt::white);
+        painter.drawText(pausedMarkRect(), Qt::AlignCenter, QStringLiteral("PAUSED"));
+    }
+    painter.restore();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -8,10 +8,13 @@
 #include <QPoint>
 #include <QWidget>
 
+class QKeyEvent;
+class QPainter;
 #include "core_controller.h"
 #include "main_menu.h"
 #include "shell/key_tracker.h"
 #include "skin/skin_host.h"
+#include "window_keys.h"
 
 namespace app {
 
@@ -46,6 +49,12 @@ public:
     void closeGameMenu();
     // Paint and hit-test scale: one image pixel is `scale` screen pixels.
     int scale() const { return scale_; }
+    // The + and - keys: one zoom step, kept within what fits the screen, stored.
+    void stepZoom(int delta);
+    // The Pause key: freezes the device or resumes it; a mark shows while it is paused.
+    void togglePause();
+    // Where the full-screen legend of the keys is drawn, in window pixels (empty: not shown).
+    QRect keyLegendRect() const { return legendRect_; }
 
 signals:
     // A right click: the context menu is to open at this screen position.
@@ -83,6 +92,13 @@ private:
     void redraw(const QRect& dirty);
     void applyShape();
     void placeOnScreen();
+    void chooseScale();
+    void placeKeyLegend();
+    void paintOverlays(QPainter& painter, const QRect& area);
+    QRect pausedMarkRect() const;
+    // A key of the window's own (menu shortcut, zoom, pause): run on its first press; true
+    // when the key goes no further.
+    bool windowKey(const QKeyEvent& key);
     void updatePointer(QPoint clientPos);
     QPoint clientPoint(QPointF widgetPos) const;
     QRect toWidget(const QRect& client) const;
@@ -92,13 +108,22 @@ private:
     bool FullscreenOn = true;
     bool GameMenuOpen = false;
     std::optional<int> zoomOption_;
+    int zoomRequest_ = 0; // 0: the best fit
+    bool zoomClampTold_ = false;
+    QSize deviceSize_{560, 372};
+    QRect gameArea_;
     int scale_ = 1;
     MainMenu* menu_ = nullptr;
     std::vector<QWidget*> gameMenuRows_;
     bool menuButtonPressed_ = false;
 
-    QImage frame_; // the scene as shown, key-colour pixels at alpha 0
+    QImage frame_; // the scene as shown, composed over the background colour
+    skin::WindowCut cut_; // its pixels of the key colour: cut from the windowed layout's shape
+    bool translucent_ = false; // a compositor draws the window: cut pixels are at alpha 0 too
     shell::KeyTracker keys_;
+    FirstPresses windowKeys_;
+    QString legendText_;
+    QRect legendRect_;
     std::optional<device::Button> pressedButton_;
     bool dragging_ = false;
     QPoint windowAtPress_;

@@ -9,15 +9,18 @@ namespace app {
 const char* const kUsage =
     "usage: zemblor [--settings FILE] [--seed N] [--clock \"YYYY-MM-DD HH:MM[:SS]\"]\n"
     "               [--trace FILE] [--record FILE] [--zoom N]\n"
-    "Starts the Zemblor simulator. Run it with its data folder (assets/) as the working\n"
-    "directory.\n"
+    "Starts the Zemblor simulator. Its data (Config.ini, Graphics/, Sound/) is read from the\n"
+    "program's own folder, wherever it is started from; the files named in the options are\n"
+    "taken from the folder it is started in.\n"
     "  --settings FILE  keep the settings in FILE (INI format) instead of the user's store\n"
     "  --seed N         seed of the item draws (0..18446744073709551615), for replays\n"
     "  --clock TIME     what the device's clock reads at start; it then runs in real time\n"
     "  --trace FILE     write the device's events as JSON lines (see zemblor-headless)\n"
     "  --record FILE    write the session as a zemblor-headless script that replays it\n"
     "  --zoom N         show every picture pixel as N x N screen pixels (1..8)\n"
-    "  --help, --version\n";
+    "  --help, --version\n"
+    "The trace and the record each need a file of their own: neither the settings file, nor\n"
+    "Config.ini, nor the other one.\n";
 
 const char* const kVersion = "5.00";
 

@@ -11,6 +11,7 @@
 #include "skin/manual_form.h"
 #include "timing_log.h"
 #include "window_icon.h"
+#include "x11_key_repeat.h"
 
 namespace app {
 
@@ -24,6 +25,7 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     : core_(std::make_unique<CoreController>(options, static_cast<sound::SoundHost&>(*this))),
       mainWindow_(std::make_unique<TForm1>(*core_, configPath, options.zoom)),
       signals_([this] { mainWindow_->close(); }) {
+    requestDetectableKeyRepeat();
     // Queued: a failed write can come from inside the device's handlers or from start-up,
     // and the box belongs in front of whatever window that goes on to show.
     connect(core_.get(), &CoreController::settingsWriteFailed, this, &Program::showWarning,
@@ -55,12 +57,13 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     splash_ = std::make_unique<dialogs::TSplashForm>(core_->settings(),
                                                      static_cast<dialogs::SplashHost&>(*this));
     // A pad is another keyboard: it presses only while the device's window is active (not
-    // while a dialog has the focus or the window is disabled); releases always go through,
-    // so no button stays down.
+    // while a dialog has the focus, the window is disabled or the device paused); releases
+    // always go through, so no button stays down.
     gamepad_ = std::make_unique<GamepadInput>([this](device::Button button, bool pressed) {
         if (!pressed) {
             core_->release(button);
-        } else if (mainWindow_->isActiveWindow() && mainWindow_->isEnabled()) {
+        } else if (mainWindow_->isActiveWindow() && mainWindow_->isEnabled() &&
+                   !core_->isPaused()) {
             core_->press(button);
         }
     });

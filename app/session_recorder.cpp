@@ -16,12 +16,20 @@ void SessionRecorder::store(std::string_view name, std::string_view value) {
     line("store " + std::string(name) + " " + std::string(value));
 }
 
-void SessionRecorder::command(device::Millis at, std::string_view command) {
+void SessionRecorder::waitUntil(device::Millis at) {
     if (at > last_) {
         line("wait " + std::to_string(at - last_));
         last_ = at;
     }
+}
+
+void SessionRecorder::command(device::Millis at, std::string_view command) {
+    waitUntil(at);
     line(command);
+}
+
+void SessionRecorder::end(device::Millis at) {
+    waitUntil(at);
 }
 
 void SessionRecorder::event(device::Millis at, std::string_view command) {

@@ -23,9 +23,13 @@ public:
     void event(device::Millis at, std::string_view command);
     // A command without a state line, such as setting the clock.
     void command(device::Millis at, std::string_view command);
+    // The session ended at core time `at`: the closing wait, so that a replay runs on to the
+    // end and not only to the last input.
+    void end(device::Millis at);
 
 private:
     void line(std::string_view text);
+    void waitUntil(device::Millis at);
 
     std::ostream& out_;
     device::Millis last_ = 0;

@@ -1,6 +1,7 @@
 #include "termination_signals.h"
 
 #include <csignal>
+#include <iterator>
 
 #include <QSocketNotifier>
 
@@ -19,6 +20,8 @@ TerminationSignals::~TerminationSignals() = default;
 #else
 namespace {
 
+constexpr int kCloseSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction previous[std::size(kCloseSignals)];
 int signalPipe[2] = {-1, -1};
 
 void onSignal(int) {
@@ -43,13 +46,19 @@ TerminationSignals::TerminationSignals(std::function<void()> callback, QObject* 
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (std::size_t i = 0; i < std::size(kCloseSignals); ++i) {
+        sigaction(kCloseSignals[i], nullptr, &previous[i]);
+        // One ignored from the start (nohup, a background job) stays ignored.
+        if (previous[i].sa_handler != SIG_IGN) {
+            sigaction(kCloseSignals[i], &action, nullptr);
+        }
+    }
 }
 
 TerminationSignals::~TerminationSignals() {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    for (std::size_t i = 0; i < std::size(kCloseSignals); ++i) {
+        sigaction(kCloseSignals[i], &previous[i], nullptr);
+    }
     delete notifier_;
     notifier_ = nullptr;
     for (int& fd : signalPipe) {

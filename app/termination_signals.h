@@ -8,8 +8,9 @@ class QSocketNotifier;
 
 namespace app {
 
-// SIGINT (Ctrl+C in a terminal) and SIGTERM (logout, kill) become a call on the GUI thread,
-// so they end the program through the same close request as the window's close button.
+// SIGINT (Ctrl+C in a terminal), SIGTERM (logout, kill) and SIGHUP (the terminal closed)
+// become a call on the GUI thread, so they end the program through the same close request as
+// the window's close button.
 class TerminationSignals : public QObject {
 public:
     explicit TerminationSignals(std::function<void()> onSignal, QObject* parent = nullptr);

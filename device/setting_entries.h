@@ -34,8 +34,8 @@ inline constexpr IntEntry HiScore2{"HiScore2", 0};
 inline constexpr IntEntry SoundMode{"SoundMode", -1};
 inline constexpr BoolEntry SplashScreen{"SplashScreen", true};
 inline constexpr BoolEntry FullscreenMode{"FullscreenMode", true};
-// How many screen pixels one picture pixel takes, 1..8.
-inline constexpr IntEntry Zoom{"Zoom", 1};
+// How many screen pixels one picture pixel takes, 1..8; 0 ("auto") fits the screen.
+inline constexpr IntEntry Zoom{"Zoom", 0};
 
 inline int read(Settings& store, const IntEntry& entry) {
     return store.readInt(entry.name, entry.defaultValue);

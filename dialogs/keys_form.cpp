@@ -98,7 +98,6 @@ TKeysForm::TKeysForm(KeysHost& host, QWidget* parent)
 }
 
 void TKeysForm::FormCreate() {
-    const KeySelections stored = logic_.storedSelections();
     for (std::size_t slot = 0; slot < lists_.size(); ++slot) {
         QComboBox* list = lists_[slot];
         const QSignalBlocker quiet(list);
@@ -107,12 +106,22 @@ void TKeysForm::FormCreate() {
             list->addItem(QString::fromLatin1(row.listText.data(),
                                               static_cast<qsizetype>(row.listText.size())));
         }
-        list->setCurrentIndex(stored[slot]);
+    }
+    showBindingsInForce();
+}
+
+void TKeysForm::showBindingsInForce() {
+    const KeySelections stored = logic_.storedSelections();
+    for (std::size_t slot = 0; slot < lists_.size(); ++slot) {
+        const QSignalBlocker quiet(lists_[slot]);
+        lists_[slot]->setCurrentIndex(stored[slot]);
     }
     cbChange();
 }
 
+// Choices abandoned with Escape are not shown again: a later Accept would store them unseen.
 void TKeysForm::open() {
+    showBindingsInForce();
     centreOnPrimaryScreen(*this);
     show();
     raise();

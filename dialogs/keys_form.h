@@ -25,7 +25,7 @@ public:
 
     // Fills the lists and selects the stored bindings; once, after they are loaded.
     void FormCreate();
-    // Shows the dialog centred on the primary screen, as its lists were last left.
+    // Shows the dialog centred on the primary screen, its lists on the bindings in force.
     void open();
 
     // True when two lists show the same key; their labels turn red, all others white.
@@ -41,6 +41,7 @@ protected:
 
 private:
     void FormActivate();
+    void showBindingsInForce();
     // True when the key was the dialog's own and goes no further.
     bool FormKeyDown(const QKeyEvent& key);
     void leave();

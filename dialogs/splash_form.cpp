@@ -196,8 +196,10 @@ bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TSplashForm::closeEvent(QCloseEvent* event) {
-    // No close box: only Play or Escape end the dialog.
+    // A window manager may give the dialog a close box all the same: it ends the program as
+    // Escape does.
     event->ignore();
+    logic_.quit();
 }
 
 void TSplashForm::FormActivate() {

@@ -24,7 +24,9 @@ bool onWayland() {
 } // namespace
 
 TManualForm::TManualForm(const std::string& configPath, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    // A dialog, so the platform links it to the window it is transient for: a window manager
+    // then keeps it above that window even when a click raises a full-screen device.
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       configPath_(configPath) {
     setWindowTitle(QStringLiteral("Manual"));
     // Closing the manual hides it; it never ends the program.

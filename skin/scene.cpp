@@ -193,4 +193,82 @@ QImage seeThroughMask(const QImage& frame, QColor key) {
     return mask;
 }
 
+void WindowCut::reset(QSize size, std::optional<QColor> key) {
+    size_ = size;
+    key_ = key ? std::optional<QRgb>(key->rgb() | 0xFF000000u) : std::nullopt;
+    cut_.assign(static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()),
+                0);
+}
+
+bool WindowCut::update(const QImage& frame, const QRect& area) {
+    const QRect rect = area.intersected(QRect(QPoint(0, 0), size_)).intersected(frame.rect());
+    if (!key_ || rect.isEmpty()) {
+        return false;
+    }
+    // Painted over an opaque background, a pixel of the key colour is that colour at full
+    // alpha, in any 32-bit format.
+    const QImage argb = frame.format() == QImage::Format_ARGB32_Premultiplied ||
+                                frame.format() == QImage::Format_ARGB32 ||
+                                frame.format() == QImage::Format_RGB32
+                            ? frame
+                            : frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    bool changed = false;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        std::uint8_t* cut = &cut_[static_cast<std::size_t>(y) * size_.width()];
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const std::uint8_t now = line[x] == *key_;
+            changed = changed || cut[x] != now;
+            cut[x] = now;
+        }
+    }
+    return changed;
+}
+
+bool WindowCut::isCut(QPoint p) const {
+    if (!QRect(QPoint(0, 0), size_).contains(p)) {
+        return false;
+    }
+    return cut_[static_cast<std::size_t>(p.y()) * size_.width() + p.x()] != 0;
+}
+
+void WindowCut::clear(QImage& frame, const QRect& area) const {
+    const QRect rect = area.intersected(QRect(QPoint(0, 0), size_)).intersected(frame.rect());
+    if (!key_ || rect.isEmpty() || frame.depth() != 32) {
+        return;
+    }
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+        const std::uint8_t* cut = &cut_[static_cast<std::size_t>(y) * size_.width()];
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (cut[x] != 0) {
+                line[x] = 0;
+            }
+        }
+    }
+}
+
+QRegion WindowCut::visible() const {
+    std::vector<QRect> runs;
+    for (int y = 0; y < size_.height(); ++y) {
+        const std::uint8_t* cut = &cut_[static_cast<std::size_t>(y) * size_.width()];
+        int x = 0;
+        while (x < size_.width()) {
+            while (x < size_.width() && cut[x] != 0) {
+                ++x;
+            }
+            const int start = x;
+            while (x < size_.width() && cut[x] == 0) {
+                ++x;
+            }
+            if (x > start) {
+                runs.emplace_back(start, y, x - start, 1);
+            }
+        }
+    }
+    QRegion region;
+    region.setRects(runs.data(), static_cast<int>(runs.size()));
+    return region;
+}
+
 } // namespace skin

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 
 #include "components.h"
@@ -85,5 +88,28 @@ QImage keyOutBottomLeft(const QImage& source);
 // Window pixels of exactly the key colour, as a one-bit mask (1 = see-through), for the
 // windowed layout's shape.
 QImage seeThroughMask(const QImage& frame, QColor key);
+
+// The see-through part of a device-shaped window: the pixels of its frame (the scene composed
+// over the background) that are exactly the key colour. It follows the frame as parts of it
+// are repainted, so the window's shape is rebuilt only when a pixel changes side.
+class WindowCut {
+public:
+    // A frame of `size` with nothing cut yet; without a key nothing is ever cut.
+    void reset(QSize size, std::optional<QColor> key);
+    // Reads the frame within `area` after it was repainted; true when the cut changed there.
+    bool update(const QImage& frame, const QRect& area);
+    bool isCut(QPoint p) const;
+    // The pixels cut within `area` become fully transparent (for a compositor, which honours
+    // alpha); the others keep their colour.
+    void clear(QImage& frame, const QRect& area) const;
+    // What is left of the window, as one-pixel-high runs row by row (the banded order
+    // QRegion::setRects expects).
+    QRegion visible() const;
+
+private:
+    QSize size_;
+    std::optional<QRgb> key_; // opaque
+    std::vector<std::uint8_t> cut_; // one per pixel, row by row
+};
 
 } // namespace skin

@@ -44,6 +44,32 @@ std::vector<std::string> deviceEvents(const std::vector<std::string>& lines) {
     return events;
 }
 
+// Runs a recorded script through the headless runner with the seed and clock its first line
+// names; the device's events of what it prints.
+std::vector<std::string> replayedEvents(const QString& scriptPath) {
+    std::ifstream script(scriptPath.toStdString());
+    std::string header;
+    std::getline(script, header);
+    std::smatch m;
+    if (!std::regex_search(header, m, std::regex(R"re(--seed (\d+) --clock "([^"]+)")re"))) {
+        ADD_FAILURE() << "no replay command in " << header;
+        return {};
+    }
+    headless::RunOptions replay;
+    replay.seed = std::stoull(m[1]);
+    replay.clock = *headless::parseDateTime(m[2].str());
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(headless::runScript(script, out, err, replay), 0) << err.str();
+
+    std::vector<std::string> replayed;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        replayed.push_back(line);
+    }
+    return deviceEvents(replayed);
+}
+
 // A controller on a monotonic clock the test moves by hand, with its store, trace and
 // record in a temporary folder.
 class Session {
@@ -179,27 +205,33 @@ TEST(SessionRecord, ReplaysToTheSameTrace) {
         s.runUntil(205s, late);
     }
     const auto played = deviceEvents(readLines(dir.filePath("played.trace")));
-
-    std::ifstream script(dir.filePath("played.script").toStdString());
-    std::string header;
-    std::getline(script, header);
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(header, m, std::regex(R"re(--seed (\d+) --clock "([^"]+)")re")))
-        << header;
-    headless::RunOptions replay;
-    replay.seed = std::stoull(m[1]);
-    replay.clock = *headless::parseDateTime(m[2].str());
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(headless::runScript(script, out, err, replay), 0) << err.str();
-
-    std::vector<std::string> replayed;
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) {
-        replayed.push_back(line);
-    }
-    EXPECT_EQ(deviceEvents(replayed), played);
+    EXPECT_EQ(replayedEvents(dir.filePath("played.script")), played);
     EXPECT_GT(played.size(), 100u);
+}
+
+// The program ends some time after the last input, the game running on meanwhile: the replay
+// runs on to that moment too.
+TEST(SessionRecord, AReplayEndsWhereTheSessionEnded) {
+    QTemporaryDir dir;
+    {
+        Session s(dir, "ended");
+        startGameA(s);
+        s.runUntil(9s, [] { return 0ns; });
+        s.core->keyDown(37);
+        s.core->keyUp(37);
+        s.runUntil(21s + 500ms, [] { return 0ns; });
+        s.core->endSession();
+        EXPECT_EQ(s.core->coreTime(), 16500);
+    }
+    const auto script = readLines(dir.filePath("ended.script"));
+    EXPECT_EQ(script.back(), "wait 12500");
+    const auto played = deviceEvents(readLines(dir.filePath("ended.trace")));
+    // State lines follow inputs only; the sound lines after the last one are the game's ticks.
+    const auto lastState = std::find_if(played.rbegin(), played.rend(), [](const std::string& l) {
+        return l.find("\"mode\"") != std::string::npos;
+    });
+    EXPECT_GT(lastState - played.rbegin(), 10);
+    EXPECT_EQ(replayedEvents(dir.filePath("ended.script")), played);
 }
 
 // A full disk loses the trace and the record, never silently: each is told once.

@@ -35,7 +35,7 @@ protected:
     void SetUp() override {
         QDir::setCurrent(QStringLiteral(ZEMBLOR_ASSETS));
         const QString ini = dir.filePath("store.ini");
-        std::ofstream(ini.toStdString()) << "[General]\nFullscreenMode=0\n";
+        std::ofstream(ini.toStdString()) << "[General]\nFullscreenMode=0\nZoom=1\n";
         app::ProgramOptions options;
         options.settingsFile = ini.toStdString();
         options.traceFile = dir.filePath("trace").toStdString();

@@ -39,4 +39,17 @@ TEST(Options, RejectsWhatItCannotRead) {
     }
 }
 
+// The program makes its own folder its working directory: the help must not send the user
+// to the data folder, and must name every option that is read.
+TEST(Options, HelpSaysWhereFilesAreTakenFromAndNamesEveryOption) {
+    const std::string usage = app::kUsage;
+    EXPECT_EQ(usage.find("working directory"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("program's own folder, wherever it is started from"), std::string::npos)
+        << usage;
+    for (const char* option :
+         {"--settings", "--seed", "--clock", "--trace", "--record", "--zoom", "--help"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+}
+
 } // namespace

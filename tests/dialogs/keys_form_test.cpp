@@ -27,6 +27,7 @@ public:
             line += " " + std::to_string(index);
         }
         journal.push_back(line);
+        stored = indexes;
     }
     void enableMainWindow() override { journal.push_back("enableMainWindow"); }
 
@@ -123,18 +124,36 @@ TEST_F(KeysForm, ConflictsTurnLabelsRedAndBlockAcceptUntilResolved) {
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(KeysForm, LeavingStoresNothingAndKeepsTheAbandonedChoices) {
+TEST_F(KeysForm, LeavingStoresNothingAndReopensOnTheBindingsInForce) {
     create().open();
     list(2)->setCurrentIndex(25);
+    list(3)->setCurrentIndex(20);
     press(Qt::Key_Escape, 9);
     EXPECT_EQ(host.journal, (Journal{"enableMainWindow"}));
     EXPECT_FALSE(form->isVisible());
 
+    // The abandoned choices are gone: an Accept now stores exactly what was in force.
     form->open();
-    EXPECT_EQ(list(2)->currentText(), "P");
+    EXPECT_EQ(list(2)->currentText(), "2");
+    EXPECT_EQ(list(3)->currentText(), "3");
+    QTest::mouseClick(part<QPushButton>("btn_accept"), Qt::LeftButton);
+    EXPECT_EQ(host.journal.at(1), "accept 2 3 4 39 40");
+
+    form->open();
     form->close(); // a window manager's close request
-    EXPECT_EQ(host.journal, (Journal{"enableMainWindow", "enableMainWindow"}));
+    EXPECT_EQ(host.journal.back(), "enableMainWindow");
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(KeysForm, ReopensOnBindingsChangedSinceItWasLastShown) {
+    create().open();
+    list(1)->setCurrentIndex(20);
+    QTest::mouseClick(part<QPushButton>("btn_accept"), Qt::LeftButton);
+    host.stored[1] = 44; // changed elsewhere meanwhile (a replayed bind, another dialog)
+    form->open();
+    EXPECT_EQ(list(1)->currentIndex(), 20);
+    EXPECT_EQ(list(2)->currentIndex(), dialogs::listPositionForKeyIndex(44));
+    EXPECT_TRUE(form->acceptEnabled());
 }
 
 TEST_F(KeysForm, StoredIndexesOutsideTheTableSelectNothing) {

@@ -448,4 +448,73 @@ TEST_F(MenuWindowTest, KeySettingsFromTheGameMenuRefuseAConflictAndBindTheSpaceb
     EXPECT_EQ(states.size(), 3u) << "the '3' reached the disabled device";
 }
 
+TEST_F(MenuWindowTest, TheManualStaysAboveTheFullScreenDeviceWhenTheDeviceIsClicked) {
+    startX(85, true); // openbox raises a clicked full-screen window over ordinary ones
+    startZemblor(kFullScreenNoSplash);
+    const auto main = waitForPoweredDevice();
+    ASSERT_TRUE(main);
+    x_->mouseMove(kScreenWidth - 1, kScreenHeight - 1);
+    waitForFullScreenDevice(*main);
+    tapIn(*main, "F4");
+    const auto manual = waitForWindow(kManualTitle);
+    ASSERT_TRUE(manual) << "no manual after F4";
+    const Geometry at = waitForGeometry(*manual, centred(kManualWidth, kManualHeight));
+    const QRect area(at.x, at.y, at.width, at.height);
+    const QImage page1(ZEMBLOR_ASSETS_DIR "/Graphics/Manual/1.bmp");
+    const QPoint inside(kManualWidth / 2, kManualHeight / 2);
+    const auto manualShown = [&](const QImage& image) {
+        return (image.pixel(area.topLeft() + inside) | 0xff000000u) ==
+               (page1.pixel(inside) | 0xff000000u);
+    };
+    const QImage before = waitForScreen(manualShown);
+    ASSERT_TRUE(manualShown(before)) << "see " << saveShot(before, "manual");
+
+    // A click on the device's face, beside the manual, activates the full-screen window.
+    const Geometry device = centred(kDeviceWidth, kDeviceHeight);
+    click(QPoint(device.x + 20, device.y + 120));
+    ASSERT_TRUE(xtest::pollUntil(kPatience, [&] { return inputFocus() == *main; }))
+        << "the click did not activate the device";
+    // Give a window manager's restacking a moment to show, then look again.
+    xtest::pollUntil(Millis(500), [] { return false; });
+    const QImage after = waitForScreen(manualShown, Millis(3000));
+    const std::string shot = saveShot(after, "after-click");
+    std::cout << "after the click: " << shot << '\n';
+    EXPECT_EQ(differences(before, after, area), 0) << "the manual was buried; see " << shot;
+}
+
+TEST_F(MenuWindowTest, KeySettingsReopenOnTheBindingsInForceAfterEscape) {
+    startX(86);
+    startZemblor(kFullScreenNoSplash);
+    const auto main = waitForPoweredDevice();
+    ASSERT_TRUE(main);
+    x_->mouseMove(kScreenWidth - 1, kScreenHeight - 1);
+    const QImage closed = waitForFullScreenDevice(*main);
+    const auto openKeySettings = [&] {
+        const QImage open = openGameMenu(closed);
+        EXPECT_GT(differences(closed, open, menuRow(kKeySettingsRow)), 0);
+        click(menuRow(kKeySettingsRow).center());
+        const auto dialog = waitForWindow(kKeysTitle);
+        EXPECT_TRUE(dialog) << "no key settings dialog";
+        return dialog;
+    };
+    const auto dialog = openKeySettings();
+    ASSERT_TRUE(dialog);
+    const std::size_t startUpStores = storeLines().size();
+    // GAME A on the spacebar, then Escape: abandoned.
+    tapIn(*dialog, "End");
+    tapIn(*dialog, "Escape");
+    ASSERT_TRUE(waitForHidden(*dialog));
+
+    // Reopened and accepted at once: what is stored is what was in force, '1'.
+    const auto again = openKeySettings();
+    ASSERT_TRUE(again);
+    tapIn(*again, "Return");
+    ASSERT_TRUE(waitForHidden(*again)) << "Enter did not accept";
+    EXPECT_EQ(waitForStored("Key1", "2"), "2");
+    const auto stores = storeLines();
+    ASSERT_GT(stores.size(), startUpStores);
+    EXPECT_EQ(field(stores[startUpStores], "store"), "Key1");
+    EXPECT_EQ(field(stores[startUpStores], "value"), "2") << "the abandoned choice was stored";
+}
+
 } // namespace

@@ -434,24 +434,43 @@ XSession::~XSession() {
     stop();
 }
 
-void XSession::start() {
-    const std::string lock = "/tmp/.X" + std::to_string(options_.display) + "-lock";
+namespace {
+// Whether another server holds display `n`: a lock file of a live process, or its socket.
+bool displayTaken(int n) {
+    const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
     if (std::ifstream in(lock); in) {
         long holder = 0;
         in >> holder;
         if (holder > 0 && (kill(static_cast<pid_t>(holder), 0) == 0 || errno == EPERM)) {
-            throw std::runtime_error("display " + displayName() + " is in use: " + lock +
-                                     " is held by process " + std::to_string(holder));
+            return true;
         }
     }
-    startServer();
-    if (options_.windowManager) {
-        startWindowManager();
+    return access(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), F_OK) == 0;
+}
+} // namespace
+
+// The display number asked for is where the search for a free one starts, so suites run side
+// by side; a server that loses a race for a number ends at once and the next one is tried.
+void XSession::start() {
+    const int first = options_.display;
+    for (int n = first; n < first + 400; ++n) {
+        if (displayTaken(n)) {
+            continue;
+        }
+        options_.display = n;
+        if (startServer()) {
+            if (options_.windowManager) {
+                startWindowManager();
+            }
+            return;
+        }
     }
+    throw std::runtime_error("no free X display from :" + std::to_string(first));
 }
 
-void XSession::startServer() {
-    serverLog_ = "/tmp/xtest-xvfb-" + std::to_string(options_.display) + ".log";
+bool XSession::startServer() {
+    serverLog_ = "/tmp/xtest-xvfb-" + std::to_string(getpid()) + "-" +
+                 std::to_string(options_.display) + ".log";
     const std::string screen =
         std::to_string(options_.width) + "x" + std::to_string(options_.height) + "x24";
     // White root window, so that see-through parts of a window are easy to tell apart.
@@ -469,10 +488,21 @@ void XSession::startServer() {
         }
         return tool({"xdotool", "getdisplaygeometry"}, Millis(2000)).out == expected;
     });
-    if (!ready || !server_->running()) {
+    if (!server_->running()) {
+        const std::string log = readFile(serverLog_);
+        server_.reset();
+        std::remove(serverLog_.c_str());
+        if (log.find("already active") != std::string::npos ||
+            log.find("in use") != std::string::npos || displayTaken(options_.display)) {
+            return false;
+        }
+        throw std::runtime_error("Xvfb did not come up on " + displayName() + ": " + log);
+    }
+    if (!ready) {
         throw std::runtime_error("Xvfb did not come up on " + displayName() + ": " +
                                  readFile(serverLog_));
     }
+    return true;
 }
 
 void XSession::startWindowManager() {

@@ -1,4 +1,4 @@
-// A private X server for tests that drive real windows: Xvfb on a fixed display number,
+// A private X server for tests that drive real windows: Xvfb on the first free display number,
 // optionally a window manager, programs started as children with DISPLAY set, and the user's
 // side of the session through xdotool (keys, pointer) and xwininfo (geometry). The screen is
 // read straight from the server (GetImage on the root window): xwd composes its dump window by
@@ -138,8 +138,8 @@ public:
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    // Starts Xvfb (and the window manager) and waits until they serve; throws
-    // std::runtime_error when the display is taken or the server does not come up.
+    // Starts Xvfb on the first free display from `display` on (and the window manager) and
+    // waits until they serve; throws std::runtime_error when the server does not come up.
     void start();
     // Stops every program launched here, then the window manager and the server.
     void stop();
@@ -177,7 +177,7 @@ public:
 
 private:
     void xdotool(const std::vector<std::string>& args);
-    void startServer();
+    bool startServer(); // false when the display was taken meanwhile
     void startWindowManager();
 
     Options options_;
