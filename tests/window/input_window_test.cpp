@@ -45,6 +45,8 @@ TEST_F(HeldKeyTest, HoldingGameAKeepsTheHighScoreUntilTheRelease) {
     ASSERT_FALSE(states.empty());
     EXPECT_EQ(field(states.back(), "mode"), "ModeGameAReady") << states.back();
     EXPECT_TRUE(lights(states.back(), "btn_game_a_down")) << states.back();
+    EXPECT_NE(states.back().find(R"("digits":["","","4","2"])"), std::string::npos)
+        << "the high score is not shown: " << states.back();
     for (const std::string& line : states) {
         EXPECT_NE(field(line, "mode"), "ModeGameA") << "the game started while the key was held";
     }
