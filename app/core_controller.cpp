@@ -1,12 +1,12 @@
-#include "core_controller.h"
+#include "app/core_controller.h"
 
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/timing_log.h"
 #include "device/setting_entries.h"
-#include "script_command.h"
-#include "state_line.h"
-#include "timing_log.h"
+#include "session/script_command.h"
+#include "session/state_line.h"
 
 namespace app {
 namespace {
@@ -28,17 +28,17 @@ CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& 
       seed_(options.seed ? *options.seed : device::clockSeed()), wallClock_(!options.clock),
       store_(openStore(options.settingsFile)),
       traceOut_(openOutputFile(options.traceFile, "trace")),
-      traceLog_(traceOut_ ? std::make_unique<headless::EventLog>(traceOut_->stream(),
-                                                                 [this] { return coreTime(); })
+      traceLog_(traceOut_ ? std::make_unique<session::EventLog>(traceOut_->stream(),
+                                                                [this] { return coreTime(); })
                           : nullptr),
-      tracedSettings_(traceLog_ ? std::make_unique<headless::PrintingSettings>(*traceLog_, *store_)
+      tracedSettings_(traceLog_ ? std::make_unique<session::PrintingSettings>(*traceLog_, *store_)
                                 : nullptr),
       soundOutput_(settings(), soundHost),
-      tracedSound_(traceLog_ ? std::make_unique<headless::PrintingSound>(*traceLog_, &soundOutput_)
+      tracedSound_(traceLog_ ? std::make_unique<session::PrintingSound>(*traceLog_, &soundOutput_)
                              : nullptr),
       sceneDisplay_(scene_),
       clock_([this] { return coreTime(); },
-             options.clock ? *options.clock : headless::currentLocalDateTime()),
+             options.clock ? *options.clock : session::currentLocalDateTime()),
       random_(seed_),
       device_(device::Ports{
           *this, tracedSound_ ? static_cast<device::SoundPlayer&>(*tracedSound_) : soundOutput_,
@@ -113,7 +113,7 @@ template <typename Action> void CoreController::input(std::string_view command, 
         recorder_->event(device_.now(), command);
     }
     if (traceLog_) {
-        traceLog_->write(headless::stateFields(device_));
+        traceLog_->write(session::stateFields(device_));
     }
     afterCoreCall();
 }
@@ -127,11 +127,11 @@ void CoreController::keyUp(std::uint16_t keyCode) {
 }
 
 void CoreController::press(device::Button button) {
-    input("press " + std::string(headless::buttonName(button)), [&] { device_.press(button); });
+    input("press " + std::string(session::buttonName(button)), [&] { device_.press(button); });
 }
 
 void CoreController::release(device::Button button) {
-    input("release " + std::string(headless::buttonName(button)), [&] { device_.release(button); });
+    input("release " + std::string(session::buttonName(button)), [&] { device_.release(button); });
 }
 
 std::array<int, device::kBindingCount> CoreController::keyIndexes() const {
@@ -211,12 +211,12 @@ void CoreController::advanceTo(Nanos now) {
 // switch the core's time line no longer matches it; the clock is set anew (and recorded, so
 // a replay sets it too).
 void CoreController::followWallClock() {
-    const headless::DateTime wall = headless::currentLocalDateTime();
-    const long long drift = headless::secondsBetween(clock_.current(), wall);
+    const session::DateTime wall = session::currentLocalDateTime();
+    const long long drift = session::secondsBetween(clock_.current(), wall);
     if (drift >= 2 || drift <= -2) {
         clock_.set(wall);
         if (recorder_) {
-            recorder_->command(device_.now(), "clock " + headless::formatDateTime(wall));
+            recorder_->command(device_.now(), "clock " + session::formatDateTime(wall));
         }
     }
 }

@@ -9,19 +9,20 @@
 #include <QRect>
 #include <QString>
 
-#include "core_timeline.h"
+#include "app/core_timeline.h"
+#include "app/options.h"
+#include "app/output_file.h"
+#include "app/pause_state.h"
+#include "app/wake_timer.h"
 #include "device/device.h"
 #include "device/seeded_random.h"
-#include "headless_ports.h"
-#include "options.h"
-#include "output_file.h"
-#include "pause_state.h"
-#include "session_recorder.h"
+#include "session/event_log.h"
+#include "session/session_recorder.h"
+#include "session/virtual_clock.h"
 #include "shell/settings_store.h"
 #include "skin/scene.h"
 #include "skin/scene_display.h"
 #include "sound/sound_output.h"
-#include "wake_timer.h"
 
 namespace app {
 
@@ -120,14 +121,14 @@ private:
 
     std::unique_ptr<shell::SettingsStore> store_;
     std::unique_ptr<OutputFile> traceOut_;
-    std::unique_ptr<headless::EventLog> traceLog_;
-    std::unique_ptr<headless::PrintingSettings> tracedSettings_;
+    std::unique_ptr<session::EventLog> traceLog_;
+    std::unique_ptr<session::PrintingSettings> tracedSettings_;
     sound::SoundOutput soundOutput_;
-    std::unique_ptr<headless::PrintingSound> tracedSound_;
+    std::unique_ptr<session::PrintingSound> tracedSound_;
 
     skin::Scene scene_;
     skin::SceneDisplay sceneDisplay_;
-    headless::VirtualClock clock_;
+    session::VirtualClock clock_;
     device::SeededRandom random_;
     device::Device device_;
 

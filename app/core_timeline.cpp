@@ -1,4 +1,4 @@
-#include "core_timeline.h"
+#include "app/core_timeline.h"
 
 namespace app {
 

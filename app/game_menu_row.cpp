@@ -1,4 +1,4 @@
-#include "game_menu_row.h"
+#include "app/game_menu_row.h"
 
 #include <QMouseEvent>
 

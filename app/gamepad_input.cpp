@@ -1,4 +1,4 @@
-#include "gamepad_input.h"
+#include "app/gamepad_input.h"
 
 #include <iostream>
 #include <utility>

@@ -9,7 +9,7 @@
 
 #include <SDL_gamecontroller.h>
 
-#include "gamepad_state.h"
+#include "app/gamepad_state.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "gamepad_state.h"
+#include "app/gamepad_state.h"
 
 #include <optional>
 #include <utility>

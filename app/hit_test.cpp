@@ -1,4 +1,4 @@
-#include "hit_test.h"
+#include "app/hit_test.h"
 
 namespace app {
 

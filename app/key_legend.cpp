@@ -1,4 +1,4 @@
-#include "key_legend.h"
+#include "app/key_legend.h"
 
 #include <algorithm>
 

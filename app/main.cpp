@@ -9,13 +9,13 @@
 #include <QFile>
 #include <QIcon>
 
-#include "display_check.h"
-#include "options.h"
-#include "output_paths.h"
-#include "program.h"
+#include "app/display_check.h"
+#include "app/options.h"
+#include "app/output_paths.h"
+#include "app/program.h"
+#include "app/timing_log.h"
 #include "shell/settings_file.h"
 #include "shell/settings_store.h"
-#include "timing_log.h"
 
 namespace {
 

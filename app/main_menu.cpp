@@ -1,19 +1,20 @@
-#include "main_menu.h"
+#include "app/main_menu.h"
 
 #include <QAction>
 #include <QKeySequence>
 #include <QWidget>
 
+#include "device/virtual_keys.h"
 #include "shell/key_translation.h"
 
 namespace app {
 namespace {
 
 QKeySequence shortcutFor(std::uint16_t virtualKey) {
-    if (virtualKey == shell::kVkEscape) {
+    if (virtualKey == device::vk::Escape) {
         return QKeySequence(Qt::Key_Escape);
     }
-    return QKeySequence(Qt::Key_F1 + (virtualKey - shell::kVkF1));
+    return QKeySequence(Qt::Key_F1 + (virtualKey - device::vk::F1));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,16 +19,17 @@
 #include <QToolTip>
 #include <QWindow>
 
+#include "app/game_menu_row.h"
+#include "app/hit_test.h"
+#include "app/key_legend.h"
+#include "app/timing_log.h"
+#include "app/window_placement.h"
+#include "app/zoom_choice.h"
 #include "device/setting_entries.h"
-#include "game_menu_row.h"
-#include "hit_test.h"
-#include "key_legend.h"
+#include "session/program_info.h"
 #include "shell/key_translation.h"
 #include "skin/config_file.h"
 #include "skin/load_skin.h"
-#include "timing_log.h"
-#include "window_placement.h"
-#include "zoom_choice.h"
 
 #ifdef ZEMBLOR_HAVE_XCB
 #include <xcb/xcb.h>
@@ -102,7 +103,7 @@ TForm1::TForm1(CoreController& core, std::string configPath, std::optional<int> 
 }
 
 void TForm1::FormCreate() {
-    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowTitle(QString::fromUtf8(session::kProgramTitle));
     FullscreenOn = device::setting::read(core_.settings(), device::setting::FullscreenMode);
     zoomRequest_ =
         zoomOption_.value_or(device::setting::read(core_.settings(), device::setting::Zoom));

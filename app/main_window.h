@@ -10,11 +10,11 @@
 
 class QKeyEvent;
 class QPainter;
-#include "core_controller.h"
-#include "main_menu.h"
+#include "app/core_controller.h"
+#include "app/main_menu.h"
+#include "app/window_keys.h"
 #include "shell/key_tracker.h"
 #include "skin/skin_host.h"
-#include "window_keys.h"
 
 namespace app {
 
@@ -25,8 +25,6 @@ class TForm1 : public QWidget, private skin::SkinHost {
     Q_OBJECT
 
 public:
-    static constexpr const char* kApplicationTitle = "Zemblor (Ortheq, Quillet) Simulator";
-
     // `zoom`: the command line's choice, over the stored one.
     TForm1(CoreController& core, std::string configPath, std::optional<int> zoom = std::nullopt,
            QWidget* parent = nullptr);
@@ -117,8 +115,8 @@ private:
     std::vector<QWidget*> gameMenuRows_;
     bool menuButtonPressed_ = false;
 
-    QImage frame_; // the scene as shown, composed over the background colour
-    skin::WindowCut cut_; // its pixels of the key colour: cut from the windowed layout's shape
+    QImage frame_;             // the scene as shown, composed over the background colour
+    skin::WindowCut cut_;      // its pixels of the key colour: cut from the windowed layout's shape
     bool translucent_ = false; // a compositor draws the window: cut pixels are at alpha 0 too
     shell::KeyTracker keys_;
     FirstPresses windowKeys_;

@@ -1,4 +1,4 @@
-#include "open_document.h"
+#include "app/open_document.h"
 
 #include <QDesktopServices>
 #include <QDir>

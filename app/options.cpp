@@ -1,8 +1,9 @@
-#include "options.h"
+#include "app/options.h"
 
 #include <filesystem>
 
 #include "device/seeded_random.h"
+#include "session/program_info.h"
 
 namespace app {
 
@@ -22,7 +23,7 @@ const char* const kUsage =
     "The trace and the record each need a file of their own: neither the settings file, nor\n"
     "Config.ini, nor the other one.\n";
 
-const char* const kVersion = "5.00";
+const char* const kVersion = session::kProgramVersion;
 
 void makePathsAbsolute(ProgramOptions& options) {
     for (std::optional<std::string>* path :
@@ -77,7 +78,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
                 return fail("--seed needs a number 0..18446744073709551615, not '" + value + "'");
             }
         } else {
-            o.clock = headless::parseDateTime(value);
+            o.clock = session::parseDateTime(value);
             if (!o.clock) {
                 return fail("--clock needs \"YYYY-MM-DD HH:MM[:SS]\", not '" + value + "'");
             }

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "date_time.h"
+#include "session/date_time.h"
 
 namespace app {
 
 struct ProgramOptions {
     std::optional<std::string> settingsFile;
     std::optional<std::uint64_t> seed;
-    std::optional<headless::DateTime> clock;
+    std::optional<session::DateTime> clock;
     std::optional<std::string> traceFile;
     std::optional<std::string> recordFile;
     std::optional<int> zoom; // 1..8

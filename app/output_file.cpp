@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "app/output_file.h"
 
 #include <array>
 #include <cerrno>

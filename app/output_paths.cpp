@@ -1,4 +1,4 @@
-#include "output_paths.h"
+#include "app/output_paths.h"
 
 #include <filesystem>
 #include <system_error>

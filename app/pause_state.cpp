@@ -1,4 +1,4 @@
-#include "pause_state.h"
+#include "app/pause_state.h"
 
 namespace app {
 

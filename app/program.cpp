@@ -1,17 +1,17 @@
-#include "program.h"
+#include "app/program.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QWindow>
 
+#include "app/timing_log.h"
+#include "app/window_icon.h"
+#include "app/x11_key_repeat.h"
 #include "dialogs/about_form.h"
 #include "dialogs/keys_form.h"
 #include "dialogs/splash_form.h"
-#include "skin/manual_form.h"
-#include "timing_log.h"
-#include "window_icon.h"
-#include "x11_key_repeat.h"
+#include "manual/manual_form.h"
 
 namespace app {
 
@@ -45,7 +45,7 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     aboutForm_ = std::make_unique<dialogs::TAboutForm>();
     keysForm_ = std::make_unique<dialogs::TKeysForm>(static_cast<dialogs::KeysHost&>(*this));
     keysForm_->FormCreate();
-    manual_ = std::make_unique<skin::TManualForm>(configPath);
+    manual_ = std::make_unique<manual::TManualForm>(configPath);
     // Window managers keep these above the device's window, full screen or not; they stay
     // separate widgets so that disabling the main window leaves them working.
     for (QWidget* dialog :

@@ -5,15 +5,15 @@
 
 #include <QObject>
 
-#include "core_controller.h"
+#include "app/core_controller.h"
+#include "app/gamepad_input.h"
+#include "app/main_menu.h"
+#include "app/main_window.h"
+#include "app/options.h"
+#include "app/termination_signals.h"
 #include "dialogs/keys_host.h"
 #include "dialogs/splash_host.h"
-#include "gamepad_input.h"
-#include "main_menu.h"
-#include "main_window.h"
-#include "options.h"
 #include "sound/sound_host.h"
-#include "termination_signals.h"
 
 namespace dialogs {
 class TAboutForm;
@@ -21,7 +21,7 @@ class TKeysForm;
 class TSplashForm;
 } // namespace dialogs
 
-namespace skin {
+namespace manual {
 class TManualForm;
 }
 
@@ -43,7 +43,7 @@ public:
     dialogs::TSplashForm& splash() { return *splash_; }
     dialogs::TKeysForm& keysForm() { return *keysForm_; }
     dialogs::TAboutForm& aboutForm() { return *aboutForm_; }
-    skin::TManualForm& manual() { return *manual_; }
+    manual::TManualForm& manualForm() { return *manual_; }
     CoreController& core() { return *core_; }
 
 protected:
@@ -76,7 +76,7 @@ private:
     MainMenu* menu_ = nullptr; // owned by the main window
     std::unique_ptr<dialogs::TAboutForm> aboutForm_;
     std::unique_ptr<dialogs::TKeysForm> keysForm_;
-    std::unique_ptr<skin::TManualForm> manual_;
+    std::unique_ptr<manual::TManualForm> manual_;
     std::unique_ptr<dialogs::TSplashForm> splash_;
     TerminationSignals signals_;
     std::unique_ptr<GamepadInput> gamepad_; // after the core: its last releases reach it

@@ -2,13 +2,13 @@
 #include <QAction>
 #include <QApplication>
 
+#include "app/open_document.h"
+#include "app/program.h"
 #include "device/setting_entries.h"
 #include "dialogs/about_form.h"
 #include "dialogs/keys_form.h"
 #include "dialogs/splash_form.h"
-#include "open_document.h"
-#include "program.h"
-#include "skin/manual_form.h"
+#include "manual/manual_form.h"
 
 namespace app {
 

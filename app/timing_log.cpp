@@ -1,4 +1,4 @@
-#include "timing_log.h"
+#include "app/timing_log.h"
 
 #include <chrono>
 #include <cstdlib>

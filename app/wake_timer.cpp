@@ -1,4 +1,4 @@
-#include "wake_timer.h"
+#include "app/wake_timer.h"
 
 #include <algorithm>
 

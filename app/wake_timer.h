@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "core_timeline.h"
+#include "app/core_timeline.h"
 
 class QSocketNotifier;
 

@@ -1,4 +1,4 @@
-#include "window_keys.h"
+#include "app/window_keys.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "x11_key_repeat.h"
+#include "app/x11_key_repeat.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "zoom_choice.h"
+#include "app/zoom_choice.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "alloc_counter.h"
+#include "bench/alloc_counter.h"
 #include "device/device.h"
 #include "device/seeded_random.h"
 #include "device/stored_text.h"

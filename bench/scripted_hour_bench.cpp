@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "runner.h"
+#include "session/runner.h"
 
 namespace {
 
@@ -20,10 +20,10 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-headless::RunOptions benchOptions() {
-    headless::RunOptions options;
+session::RunOptions benchOptions() {
+    session::RunOptions options;
     options.seed = 1;
-    options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
+    options.clock = session::DateTime{2026, 12, 8, 9, 41, 0};
     return options;
 }
 
@@ -58,7 +58,7 @@ struct GeneratedScript {
 GeneratedScript playOneHour() {
     DiscardBuffer discard;
     std::ostream sink(&discard);
-    headless::Runner runner(sink, benchOptions());
+    session::Runner runner(sink, benchOptions());
     GeneratedScript script;
     auto emit = [&](const std::string& line) {
         runner.runLine(line);
@@ -98,7 +98,7 @@ void BM_OneHourOfGameAThroughTheRunner(benchmark::State& state) {
     std::ostringstream err;
     for (auto _ : state) {
         std::istringstream in(script.text);
-        const int status = headless::runScript(in, out, err, benchOptions());
+        const int status = session::runScript(in, out, err, benchOptions());
         if (status != 0) {
             state.SkipWithError(err.str().c_str());
             break;

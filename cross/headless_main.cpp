@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string_view>
 
-#include "command_line.h"
+#include "session/command_line.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ int usageError(std::string_view message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const headless::CommandLine line = headless::parseCommandLine(argc, argv, false);
+    const session::CommandLine line = session::parseCommandLine(argc, argv, false);
     if (line.help) {
         std::cout << kUsage;
         return 0;
@@ -29,6 +29,5 @@ int main(int argc, char** argv) {
         return usageError(line.error);
     }
     std::ios::sync_with_stdio(false);
-    return headless::runScriptFrom(line.scriptPath, std::cout, std::cerr,
-                                   headless::runOptions(line));
+    return session::runScriptFrom(line.scriptPath, std::cout, std::cerr, session::runOptions(line));
 }

@@ -1,6 +1,6 @@
 // The five device buttons. GAME A and GAME B each have a press latch; TIME, LEFT and
 // RIGHT share one, so a held button acts once and blocks the other two.
-#include "device.h"
+#include "device/device.h"
 
 namespace device {
 

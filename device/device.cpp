@@ -1,6 +1,6 @@
-#include "device.h"
+#include "device/device.h"
 
-#include "setting_entries.h"
+#include "device/setting_entries.h"
 
 namespace device {
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "device_timers.h"
-#include "key_table.h"
-#include "lcd_state.h"
-#include "ports.h"
-#include "segment.h"
+#include "device/device_timers.h"
+#include "device/key_table.h"
+#include "device/lcd_state.h"
+#include "device/ports.h"
+#include "device/segment.h"
 
 namespace device {
 

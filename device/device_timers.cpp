@@ -1,4 +1,4 @@
-#include "device_timers.h"
+#include "device/device_timers.h"
 
 namespace device {
 namespace {

@@ -1,8 +1,8 @@
 // Mode entry, and the sequence around a game: ready display, resume after a miss,
 // the three-stage game over.
-#include "device.h"
+#include "device/device.h"
 
-#include "setting_entries.h"
+#include "device/setting_entries.h"
 
 namespace device {
 namespace {

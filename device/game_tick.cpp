@@ -1,6 +1,6 @@
 // The game itself: start of play, the level tables and the tick that moves items along
 // their route of 28 cells (lane 3: 0..7, lane 2: 8..16, lane 1: 17..23, exit run: 24..27).
-#include "device.h"
+#include "device/device.h"
 
 namespace device {
 namespace {

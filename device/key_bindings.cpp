@@ -1,7 +1,7 @@
 // Key bindings and the button pictures' hints that name them.
-#include "device.h"
+#include "device/device.h"
 
-#include "setting_entries.h"
+#include "device/setting_entries.h"
 
 namespace device {
 

@@ -1,4 +1,6 @@
-#include "key_table.h"
+#include "device/key_table.h"
+
+#include "device/virtual_keys.h"
 
 namespace device {
 namespace {
@@ -12,18 +14,18 @@ std::array<KeyRow, kKeyCount> buildTable() {
     std::array<KeyRow, kKeyCount> rows{};
     for (int n = 1; n <= 36; ++n) {
         std::string_view text = kCharTexts[n - 1];
-        std::uint16_t code =
-            n <= 10 ? static_cast<std::uint16_t>(47 + n) : static_cast<std::uint16_t>(54 + n);
+        std::uint16_t code = n <= 10 ? static_cast<std::uint16_t>(vk::Digit0 + n - 1)
+                                     : static_cast<std::uint16_t>(vk::LetterA + n - 11);
         rows[n - 1] = KeyRow{n, text, code, "'" + std::string(text) + "'"};
     }
-    rows[36] = KeyRow{37, "<UP ARROW>", 38, "'up arrow' key"};
-    rows[37] = KeyRow{38, "<DOWN ARROW>", 40, "'down arrow' key"};
-    rows[38] = KeyRow{39, "<LEFT ARROW>", 37, "'left arrow' key"};
-    rows[39] = KeyRow{40, "<RIGHT ARROW>", 39, "'right arrow' key"};
-    rows[40] = KeyRow{41, "<ALT>", 18, "'alt' key"};
-    rows[41] = KeyRow{42, "<CTRL>", 17, "'ctrl' key"};
-    rows[42] = KeyRow{43, "<SHIFT>", 16, "'shift' key"};
-    rows[43] = KeyRow{44, "<SPACEBAR>", 32, "'spacebar'"};
+    rows[36] = KeyRow{37, "<UP ARROW>", vk::Up, "'up arrow' key"};
+    rows[37] = KeyRow{38, "<DOWN ARROW>", vk::Down, "'down arrow' key"};
+    rows[38] = KeyRow{39, "<LEFT ARROW>", vk::Left, "'left arrow' key"};
+    rows[39] = KeyRow{40, "<RIGHT ARROW>", vk::Right, "'right arrow' key"};
+    rows[40] = KeyRow{41, "<ALT>", vk::Alt, "'alt' key"};
+    rows[41] = KeyRow{42, "<CTRL>", vk::Control, "'ctrl' key"};
+    rows[42] = KeyRow{43, "<SHIFT>", vk::Shift, "'shift' key"};
+    rows[43] = KeyRow{44, "<SPACEBAR>", vk::Space, "'spacebar'"};
     return rows;
 }
 

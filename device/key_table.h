@@ -24,7 +24,9 @@ inline constexpr int kBindingCount = 5;
 // Alt, Ctrl, Shift and the space bar.
 const std::array<KeyRow, kKeyCount>& keyTable();
 
-constexpr bool isValidKeyIndex(int index) { return index >= 1 && index <= kKeyCount; }
+constexpr bool isValidKeyIndex(int index) {
+    return index >= 1 && index <= kKeyCount;
+}
 std::optional<std::uint16_t> keyCodeForIndex(int index);
 // The row whose code is `code`, if any key of the table has it.
 std::optional<int> keyIndexForCode(std::uint16_t code);

@@ -1,5 +1,5 @@
 // The display operations: every visible change of the device goes through these.
-#include "device.h"
+#include "device/device.h"
 
 namespace device {
 namespace {

@@ -1,4 +1,4 @@
-#include "lcd_state.h"
+#include "device/lcd_state.h"
 
 namespace device {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "ports.h"
-#include "segment.h"
+#include "device/ports.h"
+#include "device/segment.h"
 
 namespace device {
 
@@ -23,7 +23,8 @@ public:
 
 private:
     static int slot(Segment position) {
-        return static_cast<int>(index(position)) - static_cast<int>(index(Segment::im_panel_digit_pos_1));
+        return static_cast<int>(index(position)) -
+               static_cast<int>(index(Segment::im_panel_digit_pos_1));
     }
 
     Display& display_;

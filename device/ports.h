@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "segment.h"
+#include "device/segment.h"
 
 // What the device core needs from the world around it. A front end implements these
 // and passes them in; the core never reaches out any other way.

@@ -1,4 +1,4 @@
-#include "seeded_random.h"
+#include "device/seeded_random.h"
 
 #include <charconv>
 #include <chrono>

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 #include <random>
+#include <string_view>
 
-#include "ports.h"
+#include "device/ports.h"
 
 namespace device {
 

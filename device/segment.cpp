@@ -1,4 +1,4 @@
-#include "segment.h"
+#include "device/segment.h"
 
 #include <array>
 

@@ -98,7 +98,9 @@ enum class Segment : std::uint8_t {
 
 inline constexpr std::size_t kSegmentCount = static_cast<std::size_t>(Segment::btn_right_down) + 1;
 
-constexpr std::size_t index(Segment s) { return static_cast<std::size_t>(s); }
+constexpr std::size_t index(Segment s) {
+    return static_cast<std::size_t>(s);
+}
 
 // Offsets within the enum's numbered runs.
 constexpr Segment itemSegment(int cell) {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "ports.h"
+#include "device/ports.h"
 
 // Every value the program keeps in its settings store: its name and its default, once.
 // Whoever reads or writes a value goes through its entry here.

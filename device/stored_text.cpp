@@ -1,4 +1,4 @@
-#include "stored_text.h"
+#include "device/stored_text.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The watch: a 12-hour clock, the fixed alarm display and the date, each refreshed every
 // 500 ms by its timer, with a blinking colon.
-#include "device.h"
+#include "device/device.h"
 
 namespace device {
 

@@ -1,15 +1,16 @@
-#include "about_form.h"
+#include "dialogs/about_form.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QWindow>
 
-#include "dialog_frame.h"
-#include "dialog_pictures.h"
-#include "link_label.h"
-#include "links.h"
+#include "device/virtual_keys.h"
+#include "dialogs/dialog_frame.h"
+#include "dialogs/dialog_pictures.h"
+#include "dialogs/link_label.h"
+#include "dialogs/links.h"
+#include "dialogs/window_placement.h"
 #include "shell/key_translation.h"
-#include "window_placement.h"
 
 namespace dialogs {
 namespace {
@@ -116,7 +117,7 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TAboutForm::FormKeyDown(const QKeyEvent& key) {
-    if (shell::virtualKeyCode(key) == shell::kVkEscape) {
+    if (shell::virtualKeyCode(key) == device::vk::Escape) {
         hide();
         return true;
     }

@@ -1,4 +1,4 @@
-#include "dialog_frame.h"
+#include "dialogs/dialog_frame.h"
 
 #include <QFont>
 #include <QPalette>

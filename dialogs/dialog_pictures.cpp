@@ -1,4 +1,4 @@
-#include "dialog_pictures.h"
+#include "dialogs/dialog_pictures.h"
 
 #include <QFile>
 

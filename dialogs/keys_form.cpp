@@ -1,4 +1,4 @@
-#include "keys_form.h"
+#include "dialogs/keys_form.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,9 +8,9 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
-#include "dialog_frame.h"
+#include "dialogs/dialog_frame.h"
+#include "dialogs/window_placement.h"
 #include "shell/key_translation.h"
-#include "window_placement.h"
 
 namespace dialogs {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "keys_host.h"
-#include "keys_logic.h"
+#include "dialogs/keys_host.h"
+#include "dialogs/keys_logic.h"
 
 class QComboBox;
 class QKeyEvent;

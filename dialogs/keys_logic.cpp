@@ -1,5 +1,6 @@
-#include "keys_logic.h"
+#include "dialogs/keys_logic.h"
 
+#include "device/virtual_keys.h"
 #include "shell/key_translation.h"
 
 namespace dialogs {
@@ -23,10 +24,10 @@ KeyCheck CheckKeys(const KeySelections& selections) {
 }
 
 KeysKeyAction keysKeyAction(std::optional<std::uint16_t> virtualKey, bool acceptAvailable) {
-    if (virtualKey == shell::kVkReturn && acceptAvailable) {
+    if (virtualKey == device::vk::Return && acceptAvailable) {
         return KeysKeyAction::Accept;
     }
-    if (virtualKey == shell::kVkEscape) {
+    if (virtualKey == device::vk::Escape) {
         return KeysKeyAction::Leave;
     }
     return KeysKeyAction::PassOn;

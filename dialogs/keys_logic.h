@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "device/key_table.h"
-#include "keys_host.h"
+#include "dialogs/keys_host.h"
 
 // What the key settings dialog decides, apart from any widget.
 namespace dialogs {

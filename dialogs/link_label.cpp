@@ -1,4 +1,4 @@
-#include "link_label.h"
+#include "dialogs/link_label.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "links.h"
+#include "dialogs/links.h"
 
 #include <QDesktopServices>
 

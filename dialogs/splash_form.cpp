@@ -1,4 +1,4 @@
-#include "splash_form.h"
+#include "dialogs/splash_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,11 +9,12 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
-#include "dialog_frame.h"
-#include "dialog_pictures.h"
-#include "link_label.h"
-#include "links.h"
-#include "picture_button.h"
+#include "dialogs/dialog_frame.h"
+#include "dialogs/dialog_pictures.h"
+#include "dialogs/link_label.h"
+#include "dialogs/links.h"
+#include "dialogs/picture_button.h"
+#include "session/program_info.h"
 #include "shell/key_translation.h"
 
 namespace dialogs {
@@ -137,8 +138,8 @@ TSplashForm::TSplashForm(device::Settings& settings, SplashHost& host, QWidget* 
 }
 
 void TSplashForm::FormCreate() {
-    la_game_title->setText(QStringLiteral("Zemblor (Ortheq, Quillet) Simulator"));
-    la_version->setText(QStringLiteral("Version 5.00 * Final *"));
+    la_game_title->setText(QString::fromUtf8(session::kProgramTitle));
+    la_version->setText(QStringLiteral("Version %1 * Final *").arg(session::kProgramVersion));
     la_release_date->setText(QStringLiteral("Released by the Zemblor team, 8 December 2026"));
 
     const SplashStart start = logic_.readStart();

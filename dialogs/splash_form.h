@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "device/ports.h"
-#include "splash_host.h"
-#include "splash_logic.h"
+#include "dialogs/splash_host.h"
+#include "dialogs/splash_logic.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,14 +1,11 @@
-#include "splash_logic.h"
+#include "dialogs/splash_logic.h"
 
 #include "device/setting_entries.h"
+#include "device/virtual_keys.h"
 #include "shell/key_translation.h"
 
 namespace dialogs {
-namespace {
-
-constexpr std::uint16_t kVkDigit1 = '1';
-
-} // namespace
+namespace {} // namespace
 
 int driverForSoundMode(int soundMode) {
     const bool named = soundMode >= 0 && soundMode < static_cast<int>(kSoundDrivers.size());
@@ -20,10 +17,10 @@ KeyAction keyAction(std::optional<std::uint16_t> virtualKey, bool playAvailable)
         return KeyAction::PassOn;
     }
     switch (*virtualKey) {
-    case shell::kVkReturn:
-    case kVkDigit1:
+    case device::vk::Return:
+    case device::vk::Digit1:
         return playAvailable ? KeyAction::Play : KeyAction::Swallow;
-    case shell::kVkEscape:
+    case device::vk::Escape:
         return KeyAction::Quit;
     default:
         return KeyAction::PassOn;

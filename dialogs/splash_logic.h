@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "device/ports.h"
-#include "splash_host.h"
+#include "dialogs/splash_host.h"
 
 // What the splash dialog decides, apart from any widget.
 namespace dialogs {

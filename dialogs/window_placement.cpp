@@ -1,10 +1,10 @@
-#include "window_placement.h"
+#include "dialogs/window_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-#include "splash_logic.h"
+#include "dialogs/splash_logic.h"
 
 namespace dialogs {
 

@@ -1,4 +1,4 @@
-#include "ini_stand_in.h"
+#include "shell/ini_stand_in.h"
 
 #include <filesystem>
 
@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "settings_file.h"
+#include "shell/settings_file.h"
 
 namespace shell {
 

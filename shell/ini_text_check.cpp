@@ -1,4 +1,4 @@
-#include "ini_text_check.h"
+#include "shell/ini_text_check.h"
 
 #include <set>
 #include <string>

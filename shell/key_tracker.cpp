@@ -1,4 +1,4 @@
-#include "key_tracker.h"
+#include "shell/key_tracker.h"
 
 #include <algorithm>
 

@@ -1,4 +1,5 @@
-#include "key_translation.h"
+#include "shell/key_translation.h"
+#include "device/virtual_keys.h"
 
 #include <array>
 
@@ -45,32 +46,32 @@ bool isNonLatinLetter(int key) {
 std::optional<std::uint16_t> namedKey(int key) {
     switch (key) {
     case Qt::Key_Left:
-        return 37;
+        return device::vk::Left;
     case Qt::Key_Up:
-        return 38;
+        return device::vk::Up;
     case Qt::Key_Right:
-        return 39;
+        return device::vk::Right;
     case Qt::Key_Down:
-        return 40;
+        return device::vk::Down;
     case Qt::Key_Shift:
-        return 16;
+        return device::vk::Shift;
     case Qt::Key_Control:
-        return 17;
+        return device::vk::Control;
     case Qt::Key_Alt:
     case Qt::Key_AltGr: // the right Alt key on most layouts
-        return 18;
+        return device::vk::Alt;
     case Qt::Key_Space:
-        return 32;
+        return device::vk::Space;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return kVkReturn;
+        return device::vk::Return;
     case Qt::Key_Escape:
-        return kVkEscape;
+        return device::vk::Escape;
     default:
         break;
     }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-        return static_cast<std::uint16_t>(kVkF1 + (key - Qt::Key_F1));
+        return static_cast<std::uint16_t>(device::vk::F1 + (key - Qt::Key_F1));
     }
     return std::nullopt;
 }
@@ -86,7 +87,7 @@ std::optional<std::uint16_t> virtualKeyCode(const QKeyEvent& event) {
 #endif
     const int key = event.key();
     if (key == Qt::Key_Enter) {
-        return kVkReturn; // the keypad's Enter is Enter on every platform
+        return device::vk::Return; // the keypad's Enter is Enter on every platform
     }
     if (event.modifiers().testFlag(Qt::KeypadModifier)) {
         return std::nullopt;

@@ -7,12 +7,6 @@ class QKeyEvent;
 
 namespace shell {
 
-// Windows virtual-key codes the program reacts to besides the bindable keys.
-inline constexpr std::uint16_t kVkReturn = 13;
-inline constexpr std::uint16_t kVkEscape = 27;
-inline constexpr std::uint16_t kVkF1 = 112;
-inline constexpr std::uint16_t kVkF12 = 123;
-
 // The Windows virtual-key code of a key event, as the device's key table and the dialogs
 // know keys: the digit row by physical position (Shift+1 or an AZERTY layout still give
 // '1'), letters as the layout names them (the physical QWERTY position for non-Latin

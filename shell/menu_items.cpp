@@ -1,27 +1,30 @@
-#include "menu_items.h"
+#include "shell/menu_items.h"
 
-#include "key_translation.h"
+#include "device/virtual_keys.h"
+#include "shell/key_translation.h"
 
 namespace shell {
 
 const std::array<MenuItemInfo, kMenuItemCount>& MenuItemTable() {
     static constexpr std::array<MenuItemInfo, kMenuItemCount> table = {{
-        {MenuItem::pm_1_about, "pm_1_about", "About...", kVkF1, false, true},
-        {MenuItem::pm_2_readme, "pm_2_readme", "View 'Readme.txt'", kVkF1 + 1, false, false},
-        {MenuItem::pm_3_whatsnew, "pm_3_whatsnew", "View 'Whatsnew.txt'", kVkF1 + 2, false, false},
-        {MenuItem::pm_4_manual, "pm_4_manual", "View manual", kVkF1 + 3, false, false},
+        {MenuItem::pm_1_about, "pm_1_about", "About...", device::vk::F1, false, true},
+        {MenuItem::pm_2_readme, "pm_2_readme", "View 'Readme.txt'", device::vk::F1 + 1, false,
+         false},
+        {MenuItem::pm_3_whatsnew, "pm_3_whatsnew", "View 'Whatsnew.txt'", device::vk::F1 + 2, false,
+         false},
+        {MenuItem::pm_4_manual, "pm_4_manual", "View manual", device::vk::F1 + 3, false, false},
         {MenuItem::pm_5_n1, "pm_5_n1", "-", std::nullopt, false, false},
         {MenuItem::pm_6_config, "pm_6_config", "Edit configuration file", std::nullopt, false,
          false},
         {MenuItem::pm_7_keys, "pm_7_keys", "Key settings", std::nullopt, false, false},
         {MenuItem::pm_8_hiscore, "pm_8_hiscore", "Reset Hiscores", std::nullopt, false, false},
         {MenuItem::pm_9_n2, "pm_9_n2", "-", std::nullopt, false, false},
-        {MenuItem::pm_10_fullscreen, "pm_10_fullscreen", "Display in fullscreen mode", kVkF12, true,
-         false},
+        {MenuItem::pm_10_fullscreen, "pm_10_fullscreen", "Display in fullscreen mode",
+         device::vk::F12, true, false},
         {MenuItem::pm_11_splashscreen, "pm_11_splashscreen", "Display splash screen at startup",
          std::nullopt, true, false},
         {MenuItem::pm_13_n3, "pm_13_n3", "-", std::nullopt, false, false},
-        {MenuItem::pm_14_exit, "pm_14_exit", "Exit", kVkEscape, false, false},
+        {MenuItem::pm_14_exit, "pm_14_exit", "Exit", device::vk::Escape, false, false},
     }};
     return table;
 }

@@ -1,4 +1,4 @@
-#include "settings_file.h"
+#include "shell/settings_file.h"
 
 #include <cerrno>
 #include <chrono>

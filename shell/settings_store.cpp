@@ -1,4 +1,4 @@
-#include "settings_store.h"
+#include "shell/settings_store.h"
 
 #include <iostream>
 
@@ -7,9 +7,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include "ini_stand_in.h"
-#include "ini_text_check.h"
-#include "settings_file.h"
+#include "shell/ini_stand_in.h"
+#include "shell/ini_text_check.h"
+#include "shell/settings_file.h"
 
 namespace shell {
 namespace {

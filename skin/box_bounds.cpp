@@ -1,4 +1,4 @@
-#include "box_bounds.h"
+#include "skin/box_bounds.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,7 +4,7 @@
 
 #include <QRect>
 
-#include "components.h"
+#include "skin/components.h"
 
 namespace skin {
 

@@ -1,4 +1,4 @@
-#include "components.h"
+#include "skin/components.h"
 
 namespace skin {
 namespace {

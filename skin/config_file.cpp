@@ -1,9 +1,9 @@
-#include "config_file.h"
+#include "skin/config_file.h"
 
 #include <fstream>
 #include <iterator>
 
-#include "config_values.h"
+#include "skin/config_values.h"
 
 namespace skin {
 namespace {

@@ -1,4 +1,4 @@
-#include "config_values.h"
+#include "skin/config_values.h"
 
 #include <cctype>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "game_menu_picture.h"
+#include "skin/game_menu_picture.h"
 
 #include <QByteArray>
 #include <QFile>

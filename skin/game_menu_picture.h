@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "picture.h"
+#include "skin/picture.h"
 
 namespace skin {
 

@@ -1,11 +1,11 @@
-#include "load_skin.h"
+#include "skin/load_skin.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "box_bounds.h"
-#include "config_values.h"
-#include "path_case.h"
+#include "skin/box_bounds.h"
+#include "skin/config_values.h"
+#include "skin/path_case.h"
 
 namespace skin {
 namespace {

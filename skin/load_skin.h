@@ -6,9 +6,9 @@
 
 #include <QRect>
 
-#include "config_file.h"
-#include "scene.h"
-#include "skin_host.h"
+#include "skin/config_file.h"
+#include "skin/scene.h"
+#include "skin/skin_host.h"
 
 namespace skin {
 

@@ -1,11 +1,11 @@
-#include "path_case.h"
+#include "skin/path_case.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
-#include "config_values.h"
+#include "skin/config_values.h"
 
 namespace skin {
 namespace fs = std::filesystem;

@@ -1,9 +1,9 @@
-#include "scene.h"
+#include "skin/scene.h"
 
 #include <QPainter>
 
-#include "box_bounds.h"
-#include "game_menu_picture.h"
+#include "skin/box_bounds.h"
+#include "skin/game_menu_picture.h"
 
 namespace skin {
 namespace {

@@ -11,8 +11,8 @@
 #include <QRegion>
 #include <QSize>
 
-#include "components.h"
-#include "picture.h"
+#include "skin/components.h"
+#include "skin/picture.h"
 
 class QPainter;
 
@@ -108,7 +108,7 @@ public:
 
 private:
     QSize size_;
-    std::optional<QRgb> key_; // opaque
+    std::optional<QRgb> key_;       // opaque
     std::vector<std::uint8_t> cut_; // one per pixel, row by row
 };
 

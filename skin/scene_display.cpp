@@ -1,4 +1,4 @@
-#include "scene_display.h"
+#include "skin/scene_display.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 #include <QRect>
 
 #include "device/ports.h"
-#include "scene.h"
+#include "skin/scene.h"
 
 namespace skin {
 

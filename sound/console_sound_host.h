@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string>
 
-#include "sound_host.h"
+#include "sound/sound_host.h"
 
 namespace sound {
 

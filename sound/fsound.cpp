@@ -1,4 +1,4 @@
-#include "fsound.h"
+#include "sound/fsound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "sound_file.h"
+#include "sound/sound_file.h"
 
 struct FSOUND_SAMPLE {
     SDL_AudioSpec spec{};

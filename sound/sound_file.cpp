@@ -1,4 +1,4 @@
-#include "sound_file.h"
+#include "sound/sound_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

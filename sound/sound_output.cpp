@@ -1,4 +1,4 @@
-#include "sound_output.h"
+#include "sound/sound_output.h"
 
 #include <cmath>
 #include <numbers>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/setting_entries.h"
-#include "wav_encode.h"
+#include "sound/wav_encode.h"
 
 namespace sound {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "device/ports.h"
-#include "fsound.h"
-#include "sound_host.h"
+#include "sound/fsound.h"
+#include "sound/sound_host.h"
 
 namespace sound {
 

@@ -7,8 +7,8 @@
 
 #include <QTemporaryDir>
 
-#include "core_controller.h"
-#include "runner.h"
+#include "app/core_controller.h"
+#include "session/runner.h"
 
 namespace {
 
@@ -55,12 +55,12 @@ std::vector<std::string> replayedEvents(const QString& scriptPath) {
         ADD_FAILURE() << "no replay command in " << header;
         return {};
     }
-    headless::RunOptions replay;
+    session::RunOptions replay;
     replay.seed = std::stoull(m[1]);
-    replay.clock = *headless::parseDateTime(m[2].str());
+    replay.clock = *session::parseDateTime(m[2].str());
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(headless::runScript(script, out, err, replay), 0) << err.str();
+    EXPECT_EQ(session::runScript(script, out, err, replay), 0) << err.str();
 
     std::vector<std::string> replayed;
     std::istringstream lines(out.str());
@@ -79,7 +79,7 @@ public:
         app::ProgramOptions options;
         options.settingsFile = dir.filePath(QString::fromStdString(name + ".ini")).toStdString();
         options.seed = 7;
-        options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
+        options.clock = session::DateTime{2026, 12, 8, 9, 41, 0};
         tracePath = dir.filePath(QString::fromStdString(name + ".trace"));
         recordPath = dir.filePath(QString::fromStdString(name + ".script"));
         options.traceFile = outputs ? outputs : tracePath.toStdString();

@@ -6,7 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "display_check.h"
+#include "app/display_check.h"
 
 namespace {
 

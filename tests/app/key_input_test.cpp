@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "device/virtual_keys.h"
 #include "shell/key_tracker.h"
 #include "shell/key_translation.h"
 
@@ -48,9 +49,9 @@ TEST(KeyTranslation, NamedKeysAndTheKeypad) {
     EXPECT_EQ(code(Qt::Key_Control, 105), 17); // right Ctrl
     EXPECT_EQ(code(Qt::Key_AltGr, 108), 18);   // right Alt
     EXPECT_EQ(code(Qt::Key_Space, 65), 32);
-    EXPECT_EQ(code(Qt::Key_Escape, 9), shell::kVkEscape);
-    EXPECT_EQ(code(Qt::Key_Return, 36), shell::kVkReturn);
-    EXPECT_EQ(code(Qt::Key_F12, 96), shell::kVkF12);
+    EXPECT_EQ(code(Qt::Key_Escape, 9), device::vk::Escape);
+    EXPECT_EQ(code(Qt::Key_Return, 36), device::vk::Return);
+    EXPECT_EQ(code(Qt::Key_F12, 96), device::vk::F12);
     EXPECT_EQ(code(Qt::Key_1, kScanKeypad1, Qt::KeypadModifier), std::nullopt);
     EXPECT_EQ(code(Qt::Key_Left, kScanKeypad4, Qt::KeypadModifier), std::nullopt);
 }

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QWindow>
 
-#include "main_window.h"
+#include "app/main_window.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ protected:
         options.settingsFile = ini.toStdString();
         options.traceFile = dir.filePath("trace").toStdString();
         options.seed = 1;
-        options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
+        options.clock = session::DateTime{2026, 12, 8, 9, 41, 0};
         core = std::make_unique<app::CoreController>(options, sound);
         window = std::make_unique<app::TForm1>(*core, ZEMBLOR_ASSETS "/Config.ini");
         window->FormCreate();

@@ -9,9 +9,9 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
+#include "app/main_menu.h"
+#include "app/main_window.h"
 #include "device/key_table.h"
-#include "main_menu.h"
-#include "main_window.h"
 #include "shell/menu_items.h"
 
 namespace {
@@ -66,7 +66,7 @@ protected:
         options.settingsFile = ini.toStdString();
         options.traceFile = dir.filePath("trace").toStdString();
         options.seed = 1;
-        options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
+        options.clock = session::DateTime{2026, 12, 8, 9, 41, 0};
         core = std::make_unique<app::CoreController>(options, host);
         window = std::make_unique<app::TForm1>(*core, ZEMBLOR_ASSETS "/Config.ini");
         menu = new app::MainMenu(window.get());

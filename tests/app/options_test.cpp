@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "options.h"
+#include "app/options.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ TEST(Options, ReadsEveryOption) {
     ASSERT_EQ(parsed.action, OptionsAction::Run);
     EXPECT_EQ(parsed.options.settingsFile, "s.ini");
     EXPECT_EQ(parsed.options.seed, 18446744073709551615ull);
-    EXPECT_EQ(parsed.options.clock, (headless::DateTime{2026, 12, 8, 9, 41, 7}));
+    EXPECT_EQ(parsed.options.clock, (session::DateTime{2026, 12, 8, 9, 41, 7}));
     EXPECT_EQ(parsed.options.traceFile, "t.jsonl");
     EXPECT_EQ(parsed.options.recordFile, "r.script");
     EXPECT_EQ(parseOptions({}).action, OptionsAction::Run);

@@ -12,8 +12,8 @@
 
 #include <QTemporaryDir>
 
-#include "output_file.h"
-#include "output_paths.h"
+#include "app/output_file.h"
+#include "app/output_paths.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "hit_test.h"
-#include "window_placement.h"
+#include "app/hit_test.h"
+#include "app/window_placement.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QWindow>
 
-#include "key_legend.h"
-#include "main_menu.h"
-#include "main_window.h"
-#include "pause_state.h"
-#include "zoom_choice.h"
+#include "app/key_legend.h"
+#include "app/main_menu.h"
+#include "app/main_window.h"
+#include "app/pause_state.h"
+#include "app/zoom_choice.h"
 
 namespace {
 
@@ -60,8 +60,9 @@ TEST(ZoomChoice, StepsStayWithinWhatFits) {
 }
 
 TEST(KeyLegend, NamesTheKeysInForce) {
-    EXPECT_EQ(app::keyLegendText({2, 3, 4, 39, 40}),
-              "1 GAME A \u00b7 2 GAME B \u00b7 3 TIME \u00b7 \u2190 \u2192 \u00b7 right-click: menu");
+    EXPECT_EQ(
+        app::keyLegendText({2, 3, 4, 39, 40}),
+        "1 GAME A \u00b7 2 GAME B \u00b7 3 TIME \u00b7 \u2190 \u2192 \u00b7 right-click: menu");
     EXPECT_EQ(app::keyLegendText({11, 44, 43, 11 + 0, 14}),
               "A GAME A \u00b7 Space GAME B \u00b7 Shift TIME \u00b7 A LEFT \u00b7 D RIGHT "
               "\u00b7 right-click: menu");
@@ -118,7 +119,7 @@ protected:
         options.settingsFile = ini.toStdString();
         options.traceFile = dir.filePath("trace").toStdString();
         options.seed = 1;
-        options.clock = headless::DateTime{2026, 12, 8, 9, 41, 0};
+        options.clock = session::DateTime{2026, 12, 8, 9, 41, 0};
         core = std::make_unique<app::CoreController>(options, host, [this] { return now; });
         window = std::make_unique<app::TForm1>(*core, ZEMBLOR_ASSETS "/Config.ini");
         menu = new app::MainMenu(window.get());

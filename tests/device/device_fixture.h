@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "device/device.h"
-#include "fakes.h"
+#include "tests/device/fakes.h"
 
 namespace device_test {
 

@@ -1,4 +1,4 @@
-#include "device_fixture.h"
+#include "tests/device/device_fixture.h"
 
 namespace device_test {
 namespace {

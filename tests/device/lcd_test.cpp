@@ -1,6 +1,6 @@
 #include <climits>
 
-#include "device_fixture.h"
+#include "tests/device/device_fixture.h"
 
 namespace device_test {
 namespace {

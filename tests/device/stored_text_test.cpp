@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "device/stored_text.h"
-#include "fakes.h"
+#include "tests/device/fakes.h"
 
 namespace device_test {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "device/device_timers.h"
-#include "device_fixture.h"
+#include "tests/device/device_fixture.h"
 
 namespace device_test {
 namespace {

@@ -12,7 +12,7 @@
 #include <SDL.h>
 
 #include "app/gamepad_input.h"
-#include "edge_log.h"
+#include "tests/gamepad/edge_log.h"
 
 namespace gamepad_test {
 namespace {

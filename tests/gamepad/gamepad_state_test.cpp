@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/gamepad_state.h"
-#include "edge_log.h"
+#include "tests/gamepad/edge_log.h"
 
 namespace gamepad_test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-namespace skin::test {
+namespace manual::test {
 
 // A Config.ini and a folder of manual pages in a temporary directory.
 class TempBook {
@@ -37,4 +37,4 @@ private:
         ("zemblor-manual-" + std::to_string(::getpid()) + "-" + std::to_string(count_++));
 };
 
-} // namespace skin::test
+} // namespace manual::test

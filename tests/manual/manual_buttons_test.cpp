@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "skin/manual_buttons.h"
+#include "manual/manual_buttons.h"
 
-namespace skin {
+namespace manual {
 namespace {
 
 using B = ManualButton;
@@ -64,4 +64,4 @@ TEST(ManualButtons, KeepToTheirCornersFourPixelsIn) {
 }
 
 } // namespace
-} // namespace skin
+} // namespace manual

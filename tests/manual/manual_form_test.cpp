@@ -6,10 +6,10 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "manual_book.h"
-#include "skin/manual_form.h"
+#include "manual/manual_form.h"
+#include "tests/manual/manual_book.h"
 
-namespace skin {
+namespace manual {
 namespace {
 
 using test::TempBook;
@@ -149,4 +149,4 @@ TEST_F(ManualForm, LeftMouseButtonPressesButtonsAndDragsThePage) {
 }
 
 } // namespace
-} // namespace skin
+} // namespace manual

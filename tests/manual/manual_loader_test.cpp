@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "manual_book.h"
-#include "skin/manual_loader.h"
+#include "manual/manual_loader.h"
 #include "skin/scene.h"
+#include "tests/manual/manual_book.h"
 
-namespace skin {
+namespace manual {
+
+using skin::placeholderPicture;
 namespace {
 
 using test::TempBook;
@@ -49,4 +51,4 @@ TEST(LoadManual, WithoutConfigurationTakesTheDefaultsUnderTheWorkingDirectory) {
 }
 
 } // namespace
-} // namespace skin
+} // namespace manual

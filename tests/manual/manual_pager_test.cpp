@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "skin/manual_pager.h"
+#include "manual/manual_pager.h"
 
-namespace skin {
+namespace manual {
 namespace {
 
 constexpr std::uint16_t kEscape = 27, kLeft = 37, kRight = 39;
@@ -69,4 +69,4 @@ TEST(ManualPager, OnlyShownReleasedPicturesTakeTheMouse) {
 }
 
 } // namespace
-} // namespace skin
+} // namespace manual

@@ -12,10 +12,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "probe_process.h"
-#include "recording_errors.h"
 #include "shell/ini_text_check.h"
 #include "shell/settings_store.h"
+#include "tests/shell/probe_process.h"
+#include "tests/shell/recording_errors.h"
 
 namespace {
 

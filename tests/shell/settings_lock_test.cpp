@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "recording_errors.h"
 #include "shell/settings_file.h"
 #include "shell/settings_store.h"
+#include "tests/shell/recording_errors.h"
 
 namespace {
 

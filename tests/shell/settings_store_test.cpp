@@ -18,9 +18,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "probe_process.h"
-#include "recording_errors.h"
 #include "shell/settings_store.h"
+#include "tests/shell/probe_process.h"
+#include "tests/shell/recording_errors.h"
 
 namespace {
 

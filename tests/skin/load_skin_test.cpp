@@ -4,7 +4,7 @@
 
 #include "skin/box_bounds.h"
 #include "skin/load_skin.h"
-#include "skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace skin {
 namespace {

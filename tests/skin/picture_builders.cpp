@@ -1,4 +1,4 @@
-#include "picture_builders.h"
+#include "tests/skin/picture_builders.h"
 
 #include <png.h>
 

@@ -1,5 +1,5 @@
-#include "picture_builders.h"
 #include "skin/picture.h"
+#include "tests/skin/picture_builders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Writes a few tiny valid pictures of each kind as the picture fuzzers' seed corpora:
 //   picture_seeds CORPUS_FOLDER   (creates fuzz_png/, fuzz_jpeg/ and fuzz_bmp/ in it)
 
-#include "picture_builders.h"
+#include "tests/skin/picture_builders.h"
 
 #include <png.h>
 

@@ -6,7 +6,7 @@
 #include "skin/game_menu_picture.h"
 #include "skin/scene.h"
 #include "skin/scene_display.h"
-#include "skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace skin {
 namespace {

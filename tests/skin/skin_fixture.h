@@ -9,16 +9,18 @@
 #include <QImage>
 #include <unistd.h>
 
-#include "picture_builders.h"
 #include "skin/skin_host.h"
+#include "tests/skin/picture_builders.h"
 
 namespace skin::test {
 
 // A skin folder in a temporary directory, with Config.ini and picture files.
 class TestSkin {
 public:
-    TestSkin() : root_(std::filesystem::temp_directory_path() /
-                       ("zemblor-skin-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++))) {
+    TestSkin()
+        : root_(
+              std::filesystem::temp_directory_path() /
+              ("zemblor-skin-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++))) {
         std::filesystem::create_directories(root_ / "skin");
         std::filesystem::create_directories(root_ / "backdrops");
     }
@@ -31,8 +33,9 @@ public:
     // Config.ini with SkinDir and BackdropDir pointing into this folder, then `rest`.
     void writeConfig(const std::string& common, const std::string& rest) const {
         std::ofstream out(configPath());
-        out << "[Common]\nSkinDir=" << skinDir() << "\n" << common << "\n[Fullscreen]\nBackdropDir="
-            << backdropDir() << "\n" << rest;
+        out << "[Common]\nSkinDir=" << skinDir() << "\n"
+            << common << "\n[Fullscreen]\nBackdropDir=" << backdropDir() << "\n"
+            << rest;
     }
     void savePicture(const std::string& folder, const std::string& name, const QImage& image,
                      const char* format) const {
@@ -40,7 +43,8 @@ public:
     }
     void saveBytes(const std::string& folder, const std::string& name, const Bytes& bytes) const {
         std::ofstream out(root_ / folder / name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
     }
 
 private:

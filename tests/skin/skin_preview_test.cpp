@@ -5,7 +5,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
-#include "skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace skin {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "sound/fsound.h"
 #include "sound/sound_file.h"
-#include "sound_fixture.h"
+#include "tests/sound/sound_fixture.h"
 
 namespace sound_test {
 namespace {

@@ -19,7 +19,7 @@
 
 #include "device/stored_text.h"
 #include "sound/sound_output.h"
-#include "wav_encode.h"
+#include "sound/wav_encode.h"
 
 namespace sound_test {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "sound_fixture.h"
+#include "tests/sound/sound_fixture.h"
 
 namespace sound_test {
 namespace {

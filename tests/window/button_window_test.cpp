@@ -13,8 +13,8 @@
 #include <QRect>
 #include <gtest/gtest.h>
 
-#include "x_session.h"
-#include "zemblor_fixture.h"
+#include "tests/window/x_session.h"
+#include "tests/window/zemblor_fixture.h"
 
 namespace {
 

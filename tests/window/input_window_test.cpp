@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "x_session.h"
-#include "zemblor_fixture.h"
+#include "tests/window/x_session.h"
+#include "tests/window/zemblor_fixture.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ protected:
     void hold(WindowId window, const std::string& key, int ms) {
         ASSERT_TRUE(x_->focus(window));
         x_->keyDown(key);
-        xtest::pollUntil(Millis(ms), [] { return false; }, Millis(50));
+        xtest::pollUntil(
+            Millis(ms), [] { return false; }, Millis(50));
         x_->keyUp(key);
     }
 };
@@ -40,7 +41,8 @@ TEST_F(HeldKeyTest, HoldingGameAKeepsTheHighScoreUntilTheRelease) {
     x_->keyDown("1");
     ASSERT_TRUE(waitForMode("ModeGameAReady"));
     // Held well past the 1.5 s ready pause: still the high score, no game.
-    xtest::pollUntil(Millis(3000), [] { return false; }, Millis(50));
+    xtest::pollUntil(
+        Millis(3000), [] { return false; }, Millis(50));
     std::vector<std::string> states = stateLines();
     ASSERT_FALSE(states.empty());
     EXPECT_EQ(field(states.back(), "mode"), "ModeGameAReady") << states.back();
@@ -68,10 +70,13 @@ TEST_F(HeldKeyTest, AHeldArrowMovesTheHeroOneStep) {
     pressTap("1"); // the clock
     pressTap("1"); // game A's ready display; play starts 1.5 s on
     // TIME does nothing in a game, but its press and release write state lines.
-    ASSERT_TRUE(xtest::pollUntil(kPatience, [&] {
-        pressTap("3");
-        return field(stateLines().back(), "mode") == "ModeGameA";
-    }, Millis(300)));
+    ASSERT_TRUE(xtest::pollUntil(
+        kPatience,
+        [&] {
+            pressTap("3");
+            return field(stateLines().back(), "mode") == "ModeGameA";
+        },
+        Millis(300)));
     const std::string before = stateLines().back();
     const std::string hero = "\"hero\":";
     const int start = std::stoi(before.substr(before.find(hero) + hero.size()));
@@ -98,7 +103,8 @@ TEST_F(HeldKeyTest, TheServerSendsAHeldKeyAsPressesAndOneRelease) {
     ASSERT_TRUE(window);
     ASSERT_TRUE(x_->focus(*window));
     x_->keyDown("a");
-    xtest::pollUntil(Millis(1500), [] { return false; }, Millis(50));
+    xtest::pollUntil(
+        Millis(1500), [] { return false; }, Millis(50));
     x_->keyUp("a");
     const auto status = probe.waitExit(kPatience);
     ASSERT_TRUE(status && status->exited) << "the probe did not finish";

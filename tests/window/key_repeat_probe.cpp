@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "x11_key_repeat.h"
+#include "app/x11_key_repeat.h"
 
 namespace {
 

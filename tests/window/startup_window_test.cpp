@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "zemblor_fixture.h"
+#include "tests/window/zemblor_fixture.h"
 
 namespace {
 

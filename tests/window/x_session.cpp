@@ -1,4 +1,4 @@
-#include "x_session.h"
+#include "tests/window/x_session.h"
 
 #include <algorithm>
 #include <cerrno>

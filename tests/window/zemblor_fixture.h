@@ -18,7 +18,7 @@
 #include <QPoint>
 #include <gtest/gtest.h>
 
-#include "x_session.h"
+#include "tests/window/x_session.h"
 
 namespace zemblor_test {
 

@@ -11,8 +11,8 @@
 #include <QPoint>
 #include <gtest/gtest.h>
 
-#include "x_session.h"
-#include "zemblor_fixture.h"
+#include "tests/window/x_session.h"
+#include "tests/window/zemblor_fixture.h"
 
 namespace {
 

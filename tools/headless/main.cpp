@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "command_line.h"
+#include "session/command_line.h"
 #include "shell/settings_store.h"
 #include "sound/console_sound_host.h"
 #include "sound/sound_output.h"
@@ -54,7 +54,7 @@ int usageError(std::string_view message) {
 
 int main(int argc, char** argv) {
     holdStandardDescriptors();
-    const headless::CommandLine line = headless::parseCommandLine(argc, argv, true);
+    const session::CommandLine line = session::parseCommandLine(argc, argv, true);
     if (line.help) {
         if (!(std::cout << kUsage << std::flush)) {
             std::cerr << "zemblor-headless: cannot write the output\n";
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         return usageError(line.error);
     }
 
-    headless::RunOptions options = headless::runOptions(line);
+    session::RunOptions options = session::runOptions(line);
     shell::StderrSettingsErrors settingsErrors;
     std::optional<shell::SettingsStore> store;
     if (line.settingsPath) {
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     }
 
     std::ios::sync_with_stdio(false);
-    const int status = headless::runScriptFrom(line.scriptPath, std::cout, std::cerr, options);
+    const int status = session::runScriptFrom(line.scriptPath, std::cout, std::cerr, options);
     if (output) {
         output->Snd_Release();
     }

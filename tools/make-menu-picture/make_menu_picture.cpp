@@ -42,7 +42,8 @@ void drawText(QImage& image, int x, int y, std::string_view text) {
             for (int row = 0; row < 7; ++row) {
                 for (int col = 0; col < 5; ++col) {
                     if (g.rows[row][col] == '#') {
-                        fill(image, x + col * scale, y + row * scale, scale, scale, qRgb(255, 255, 255));
+                        fill(image, x + col * scale, y + row * scale, scale, scale,
+                             qRgb(255, 255, 255));
                     }
                 }
             }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "wav_encode.h"
+#include "sound/wav_encode.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <QByteArray>
 #include <QImage>
 
-#include "date_time.h"
-#include "runner.h"
+#include "session/date_time.h"
+#include "session/runner.h"
 #include "skin/load_skin.h"
 #include "skin/scene.h"
 #include "skin/scene_display.h"
-#include "skin_report.h"
+#include "tools/skin-preview/skin_report.h"
 
 namespace {
 
@@ -152,9 +152,9 @@ int main(int argc, char** argv) {
     }
 
     skin::SceneDisplay display(scene);
-    headless::RunOptions options;
+    session::RunOptions options;
     options.seed = 1;
-    options.clock = headless::DateTime{2026, 1, 1, 10, 8, 0};
+    options.clock = session::DateTime{2026, 1, 1, 10, 8, 0};
     options.display = &display;
     std::ostringstream events;
     std::ostringstream errors;
@@ -165,10 +165,10 @@ int main(int argc, char** argv) {
             std::cerr << "zemblor-skin-preview: cannot read script '" << *scriptPath << "'\n";
             return 2;
         }
-        status = headless::runScript(script, events, errors, options);
+        status = session::runScript(script, events, errors, options);
     } else {
         std::istringstream powerOn("power\n");
-        status = headless::runScript(powerOn, events, errors, options);
+        status = session::runScript(powerOn, events, errors, options);
     }
     if (status != 0) {
         std::cerr << errors.str();

@@ -1,4 +1,4 @@
-#include "skin_report.h"
+#include "tools/skin-preview/skin_report.h"
 
 #include "skin/components.h"
 
