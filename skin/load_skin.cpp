@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "skin/box_bounds.h"
-#include "skin/config_values.h"
 #include "skin/path_case.h"
+#include "skin/skin_layout.h"
 
 namespace skin {
 namespace {
@@ -81,71 +80,6 @@ private:
     std::uint64_t budgetLeft_;
 };
 
-void layOutFullscreen(const ConfigFile& config, Scene& scene, SkinHost& host,
-                      WindowProperties& window, PictureLoader& pictures, QSize game,
-                      QPoint& offset) {
-    const std::string backdropDir =
-        skinFolder(config.readText("Fullscreen", "BackdropDir", "Graphics\\Backdrops\\"));
-    const std::string backdropFile = config.readText("Fullscreen", "BackdropFile", "nil");
-    if (namesPicture(backdropFile) &&
-        pictures.loadIfExists(Component::im_backdrop, joinPath(backdropDir, backdropFile))) {
-        scene.setBackdropStretch(config.readInt("Fullscreen", "BackdropStretch", 0) != 0);
-        scene.setShown(Component::im_backdrop, true);
-    }
-
-    window.setBackground(toQColor(
-        parseSkinColour(config.readText("Fullscreen", "BgColor", "$00000000"), "$00000000")));
-    window.setColourKey(std::nullopt);
-
-    const QSize screen = host.screenSize();
-    offset.setX(skinOffset(config.readText("Fullscreen", "GameOffsetX", "Center"))
-                    .value_or((screen.width() - game.width()) / 2));
-    offset.setY(skinOffset(config.readText("Fullscreen", "GameOffsetY", "Center"))
-                    .value_or((screen.height() - game.height()) / 2));
-
-    window.setClientSize(QSize(screen.width(), window.clientSize().height()));
-    window.setClientSize(screen);
-
-    const std::string logoFile = config.readText("Fullscreen", "LogoFile", "nil");
-    if (namesPicture(logoFile) &&
-        pictures.loadIfExists(Component::im_backdrop_logo, joinPath(backdropDir, logoFile))) {
-        scene.setShown(Component::im_backdrop_logo, true);
-        Box logo = scene.box(Component::im_backdrop_logo);
-        const int w = screen.width();
-        const int h = screen.height();
-        switch (config.readInt("Fullscreen", "LogoPosition", 1)) {
-        case 0:
-            logo.left = 0;
-            logo.top = 0;
-            break;
-        case 1:
-            logo.left = w - logo.width;
-            logo.top = 0;
-            break;
-        case 2:
-            logo.left = 0;
-            logo.top = h - logo.height;
-            break;
-        case 3:
-            logo.left = w - logo.width;
-            logo.top = h - logo.height;
-            break;
-        default:
-            break;
-        }
-        scene.setBox(Component::im_backdrop_logo, logo);
-    }
-}
-
-void layOutWindowed(const ConfigFile& config, Scene& scene, WindowProperties& window) {
-    const QColor key = toQColor(
-        parseSkinColour(config.readText("VideoMode", "TranspColor", "$00ff00ff"), "$00ff00ff"));
-    window.setBackground(key);
-    window.setColourKey(key);
-    scene.setShown(Component::im_backdrop, false);
-    scene.setShown(Component::im_backdrop_logo, false);
-}
-
 void showGameMenuButton(Scene& scene, bool fullscreenOn) {
     scene.setShown(Component::btn_game_menu_top, fullscreenOn);
     scene.setShown(Component::btn_game_menu_background, fullscreenOn);
@@ -176,40 +110,49 @@ SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const ConfigFile& config, 
     SkinLoadReport report;
     WindowProperties window(scene, host);
     PictureLoader pictures(scene, host, report, pictureBudget);
+    const QSize screen = host.screenSize();
+    const SkinLayout layout =
+        layOutSkin(config, fullscreenOn, Size{screen.width(), screen.height()});
+    report.configuredGameSize =
+        QSize(layout.configuredGameSize.width, layout.configuredGameSize.height);
+    report.gameArea = toRect(layout.gameArea);
 
-    const std::string skinDir =
-        skinFolder(config.readText("Common", "SkinDir", "Graphics\\Skin\\"));
-    const int gameHeight = config.readInt("Common", "GameHeight", 372);
-    window.setClientSize(QSize(window.clientSize().width(), gameHeight));
-    const int gameWidth = config.readInt("Common", "GameWidth", 560);
-    window.setClientSize(QSize(gameWidth, gameHeight));
-
-    report.configuredGameSize = QSize(gameWidth, gameHeight);
-    // The game area itself may be empty; only the window keeps a pixel.
-    const QSize gameSize = report.configuredGameSize.expandedTo(QSize(0, 0))
-                               .boundedTo(QSize(kMaxPictureSide, kMaxPictureSide));
-    QPoint offset(0, 0);
+    // The window takes its size step by step as the configuration is read: the height, the
+    // width, then full screen the screen's width and height.
+    const QSize game = QSize(layout.configuredGameSize.width, layout.configuredGameSize.height);
+    window.setClientSize(QSize(window.clientSize().width(), game.height()));
+    window.setClientSize(game);
     if (fullscreenOn) {
-        layOutFullscreen(config, scene, host, window, pictures, gameSize, offset);
-    } else {
-        layOutWindowed(config, scene, window);
-    }
-    report.gameArea =
-        toRect(boundedBox(offset.x(), offset.y(), gameSize.width(), gameSize.height()));
-
-    for (int n = 1; n <= kSkinImageCount; ++n) {
-        const std::string section = "Image" + std::to_string(n);
-        const Component c = skinImage(n);
-        const std::string fileName = config.readText(section, "Filename", "");
-        if (namesPicture(fileName)) {
-            pictures.loadOrPlaceholder(c, joinPath(skinDir, fileName));
+        if (!layout.backdropPath.empty() &&
+            pictures.loadIfExists(Component::im_backdrop, layout.backdropPath)) {
+            scene.setBackdropStretch(layout.backdropStretch);
+            scene.setShown(Component::im_backdrop, true);
         }
-        // Any integer the file holds, plus any offset, is a box: the sums are taken in 64 bits.
-        const std::int64_t height = config.readInt(section, "Height", 0);
-        const std::int64_t left = std::int64_t{config.readInt(section, "Left", 0)} + offset.x();
-        const std::int64_t top = std::int64_t{config.readInt(section, "Top", 0)} + offset.y();
-        const std::int64_t width = config.readInt(section, "Width", 0);
-        scene.setBox(c, boundedBox(left, top, width, height));
+    }
+    window.setBackground(toQColor(layout.background));
+    window.setColourKey(layout.colourKey ? std::optional(toQColor(*layout.colourKey))
+                                         : std::nullopt);
+    if (fullscreenOn) {
+        window.setClientSize(QSize(screen.width(), window.clientSize().height()));
+        window.setClientSize(screen);
+        if (!layout.logoPath.empty() &&
+            pictures.loadIfExists(Component::im_backdrop_logo, layout.logoPath)) {
+            scene.setShown(Component::im_backdrop_logo, true);
+            const Box current = scene.box(Component::im_backdrop_logo);
+            scene.setBox(Component::im_backdrop_logo,
+                         logoBox(layout.logoPosition, Size{screen.width(), screen.height()},
+                                 Size{current.width, current.height}, current));
+        }
+    } else {
+        scene.setShown(Component::im_backdrop, false);
+        scene.setShown(Component::im_backdrop_logo, false);
+    }
+
+    for (const ImagePlacement& image : layout.images) {
+        if (!image.picturePath.empty()) {
+            pictures.loadOrPlaceholder(image.component, image.picturePath);
+        }
+        scene.setBox(image.component, image.box);
     }
 
     showGameMenuButton(scene, fullscreenOn);

@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "skin/picture_limits.h"
+
 namespace skin {
 
 enum class PictureFormat { Bitmap, Png, Jpeg };
@@ -24,7 +26,6 @@ struct PictureResult {
     std::string error;
 };
 
-inline constexpr int kMaxPictureSide = 16384;
 inline constexpr std::uint64_t kMaxDecodedBytes = 256ull << 20;
 
 // `memoryLeft` is what the caller still allows the decoded picture to take (a skin's pictures

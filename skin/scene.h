@@ -11,12 +11,17 @@
 #include <QRegion>
 #include <QSize>
 
+#include "skin/box_bounds.h"
 #include "skin/components.h"
 #include "skin/picture.h"
 
 class QPainter;
 
 namespace skin {
+
+inline QRect toRect(const Box& b) {
+    return QRect(b.left, b.top, b.width, b.height);
+}
 
 // The 10 x 10 red square with a black outline that stands in for a missing picture.
 const Picture& placeholderPicture();
