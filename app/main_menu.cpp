@@ -41,6 +41,7 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), menu_(window) {
                 if (action->isCheckable()) {
                     action->setChecked(!action->isChecked());
                 }
+                handlers_.run(item);
                 emit chosen(item);
             });
         }

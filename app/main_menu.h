@@ -15,7 +15,8 @@ namespace app {
 
 // The main window's context menu `pm_0_menu` and one action per item of the menu table.
 // The main window's key handler runs the items with shortcut keys whenever it is the active
-// window, menu open or not; the in-window game menu's rows trigger the same actions.
+// window, menu open or not; the in-window game menu's rows trigger the same actions. An
+// action runs its item's handler, then reports the item as chosen.
 class MainMenu : public QObject {
     Q_OBJECT
 
@@ -23,6 +24,7 @@ public:
     explicit MainMenu(QWidget* window);
 
     QMenu& menu() { return menu_; }
+    shell::MenuHandlers& handlers() { return handlers_; }
     QAction* action(shell::MenuItem item) const { return actions_[static_cast<std::size_t>(item)]; }
     // The item whose shortcut is this virtual-key code, if any.
     QAction* shortcutAction(std::uint16_t virtualKey) const;
@@ -34,6 +36,7 @@ signals:
 
 private:
     QMenu menu_;
+    shell::MenuHandlers handlers_;
     std::array<QAction*, shell::kMenuItemCount> actions_{};
 };
 

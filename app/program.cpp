@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <QWindow>
 
 #include "app/timing_log.h"
 #include "app/window_icon.h"
@@ -11,6 +10,7 @@
 #include "dialogs/about_form.h"
 #include "dialogs/keys_form.h"
 #include "dialogs/splash_form.h"
+#include "dialogs/window_placement.h"
 #include "manual/manual_form.h"
 
 namespace app {
@@ -36,7 +36,7 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     connect(mainWindow_.get(), &TForm1::closed, this, [] { requestExit(0); });
     menu_ = new MainMenu(mainWindow_.get());
     mainWindow_->setMenu(menu_);
-    connect(menu_, &MainMenu::chosen, this, &Program::menuItemChosen);
+    registerMenuHandlers();
     connect(mainWindow_.get(), &TForm1::contextMenuRequested, this, &Program::pm_0_menuPopup);
     mainWindow_->FormCreate();
     menu_->setChecked(shell::MenuItem::pm_10_fullscreen, mainWindow_->fullscreenOn());
@@ -51,8 +51,7 @@ Program::Program(const ProgramOptions& options, const std::string& configPath)
     for (QWidget* dialog :
          {static_cast<QWidget*>(aboutForm_.get()), static_cast<QWidget*>(keysForm_.get()),
           static_cast<QWidget*>(manual_.get())}) {
-        dialog->winId();
-        dialog->windowHandle()->setTransientParent(mainWindow_->windowHandle());
+        dialogs::setTransientParent(*dialog, *mainWindow_);
     }
     splash_ = std::make_unique<dialogs::TSplashForm>(core_->settings(),
                                                      static_cast<dialogs::SplashHost&>(*this));

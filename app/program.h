@@ -66,7 +66,7 @@ private:
 
     // The context menu.
     void pm_0_menuPopup(QPoint globalPos);
-    void menuItemChosen(shell::MenuItem item);
+    void registerMenuHandlers();
     void pm_7_keysClick();
     void pm_8_hiscoreClick();
     void pm_11_splashscreenClick();

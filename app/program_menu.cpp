@@ -1,5 +1,4 @@
 // The context menu's items, as the program carries them out.
-#include <QAction>
 #include <QApplication>
 
 #include "app/open_document.h"
@@ -23,43 +22,19 @@ void Program::pm_0_menuPopup(QPoint globalPos) {
     menu_->menu().popup(globalPos);
 }
 
-void Program::menuItemChosen(MenuItem item) {
-    switch (item) {
-    case MenuItem::pm_1_about:
-        aboutForm_->open();
-        break;
-    case MenuItem::pm_2_readme:
-        openDocument(QStringLiteral("Readme.txt"));
-        break;
-    case MenuItem::pm_3_whatsnew:
-        openDocument(QStringLiteral("Whatsnew.txt"));
-        break;
-    case MenuItem::pm_4_manual:
-        manual_->open();
-        break;
-    case MenuItem::pm_6_config:
-        openDocument(QStringLiteral("Config.ini"));
-        break;
-    case MenuItem::pm_7_keys:
-        pm_7_keysClick();
-        break;
-    case MenuItem::pm_8_hiscore:
-        pm_8_hiscoreClick();
-        break;
-    case MenuItem::pm_10_fullscreen:
-        mainWindow_->toggleFullscreen();
-        break;
-    case MenuItem::pm_11_splashscreen:
-        pm_11_splashscreenClick();
-        break;
-    case MenuItem::pm_14_exit:
-        requestExit(0); // at once, without the close handler
-        break;
-    case MenuItem::pm_5_n1:
-    case MenuItem::pm_9_n2:
-    case MenuItem::pm_13_n3:
-        break;
-    }
+// What each item of the menu table does; an item without a handler is a separator.
+void Program::registerMenuHandlers() {
+    shell::MenuHandlers& on = menu_->handlers();
+    on.set(MenuItem::pm_1_about, [this] { aboutForm_->open(); });
+    on.set(MenuItem::pm_2_readme, [] { openDocument(QStringLiteral("Readme.txt")); });
+    on.set(MenuItem::pm_3_whatsnew, [] { openDocument(QStringLiteral("Whatsnew.txt")); });
+    on.set(MenuItem::pm_4_manual, [this] { manual_->open(); });
+    on.set(MenuItem::pm_6_config, [] { openDocument(QStringLiteral("Config.ini")); });
+    on.set(MenuItem::pm_7_keys, [this] { pm_7_keysClick(); });
+    on.set(MenuItem::pm_8_hiscore, [this] { pm_8_hiscoreClick(); });
+    on.set(MenuItem::pm_10_fullscreen, [this] { mainWindow_->toggleFullscreen(); });
+    on.set(MenuItem::pm_11_splashscreen, [this] { pm_11_splashscreenClick(); });
+    on.set(MenuItem::pm_14_exit, [] { requestExit(0); }); // at once, without the close handler
 }
 
 // The device takes no keys or clicks until the dialog is accepted or left; its timers go on.

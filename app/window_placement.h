@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QPoint>
-#include <QRect>
-#include <QSize>
+
+#include "dialogs/centring.h"
 
 namespace app {
 
-// Top-left corner that centres a window on a screen: halves rounded toward zero, never
-// left of or above the screen's own corner.
-QPoint centredTopLeft(const QRect& screen, QSize window);
+// The device's window is centred by the rule every window of the program follows.
+using dialogs::centredTopLeft;
 
 // A window drag: the window moves by the pointer's travel since the press, so the pointer
 // stays over the same spot of the device.

@@ -1,16 +1,10 @@
 #include "dialogs/about_form.h"
 
-#include <QKeyEvent>
 #include <QLabel>
-#include <QWindow>
 
-#include "device/virtual_keys.h"
-#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/link_label.h"
 #include "dialogs/links.h"
-#include "dialogs/window_placement.h"
-#include "shell/key_translation.h"
 
 namespace dialogs {
 namespace {
@@ -51,12 +45,12 @@ QLabel* value(QWidget* parent, const char* name, int top, const char* text, bool
 
 } // namespace
 
+// Only Escape is the box's own key; it has a close box and stays above every other window.
 TAboutForm::TAboutForm(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
-    setObjectName(QStringLiteral("AboutForm"));
-    setUpDialog(*this, QStringLiteral("About the author..."), QSize(kWidth, kHeight), kDialogBlue);
-
+    : DialogFrame({QStringLiteral("AboutForm"), QStringLiteral("About the author..."),
+                   QSize(kWidth, kHeight), kDialogBlue, DialogKeyRules{},
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint},
+                  parent) {
     im_picture = new QLabel(this);
     im_picture->setObjectName(QStringLiteral("im_picture"));
     im_picture->setGeometry(8, 8, 116, 160);
@@ -82,21 +76,14 @@ TAboutForm::TAboutForm(QWidget* parent)
                         kValueLeft, 152);
     connect(la_website_2, &LinkLabel::clicked, this, &TAboutForm::la_website_2Click);
     connect(la_email_2, &LinkLabel::clicked, this, &TAboutForm::la_email_2Click);
-
-    // Every key reaches the box's window before anything else; the window must exist for
-    // that, and the flags above must be final before it does.
-    winId();
-    windowHandle()->installEventFilter(this);
 }
 
 void TAboutForm::open() {
     if (!placed_) {
-        centreOnPrimaryScreen(*this);
+        centre(Anchor::ClientArea);
         placed_ = true;
     }
-    show();
-    raise(); // above the main window even where no window manager keeps it on top
-    activateWindow();
+    bringForward();
 }
 
 void TAboutForm::la_website_2Click() {
@@ -109,19 +96,8 @@ void TAboutForm::la_email_2Click() {
     hide();
 }
 
-bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
-        return FormKeyDown(static_cast<const QKeyEvent&>(*event));
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool TAboutForm::FormKeyDown(const QKeyEvent& key) {
-    if (shell::virtualKeyCode(key) == device::vk::Escape) {
-        hide();
-        return true;
-    }
-    return false;
+void TAboutForm::leave() {
+    hide();
 }
 
 } // namespace dialogs

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "dialogs/dialog_frame.h"
 
-class QKeyEvent;
 class QLabel;
 
 namespace dialogs {
@@ -11,7 +10,7 @@ class LinkLabel;
 
 // The about box: a picture beside the project's particulars and its two links. Not modal,
 // above every other window, one window for the whole run.
-class TAboutForm : public QWidget {
+class TAboutForm : public DialogFrame {
     Q_OBJECT
 
 public:
@@ -24,12 +23,9 @@ public:
     void la_email_2Click();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void leave() override;
 
 private:
-    // True when the key was the box's own and goes no further.
-    bool FormKeyDown(const QKeyEvent& key);
-
     bool placed_ = false;
 
     QLabel* im_picture;

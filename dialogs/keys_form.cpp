@@ -1,16 +1,9 @@
 #include "dialogs/keys_form.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QWindow>
-
-#include "dialogs/dialog_frame.h"
-#include "dialogs/window_placement.h"
-#include "shell/key_translation.h"
 
 namespace dialogs {
 namespace {
@@ -63,10 +56,10 @@ QLabel* label(QWidget* parent, const char* name, const QRect& box, const char* t
 } // namespace
 
 TKeysForm::TKeysForm(KeysHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), logic_(host) {
-    setObjectName(QStringLiteral("KeysForm"));
-    setUpDialog(*this, QStringLiteral("Key settings"), QSize(kWidth, kHeight), kDialogBlue);
-
+    : DialogFrame({QStringLiteral("KeysForm"), QStringLiteral("Key settings"),
+                   QSize(kWidth, kHeight), kDialogBlue, kKeySettingsKeys},
+                  parent),
+      logic_(host) {
     la_main = label(this, "la_main", {8, 8, 104, 13}, "Main operations", Qt::AlignLeft, true);
     la_controls =
         label(this, "la_controls", {336, 8, 104, 13}, "Game controls", Qt::AlignRight, true);
@@ -90,11 +83,6 @@ TKeysForm::TKeysForm(KeysHost& host, QWidget* parent)
         setTabOrder(lists_[slot - 1], lists_[slot]);
     }
     setTabOrder(lists_.back(), btn_accept);
-
-    // Every key reaches the dialog's window before the focused control; the window must
-    // exist for that, and the flags above must be final before it does.
-    winId();
-    windowHandle()->installEventFilter(this);
 }
 
 void TKeysForm::FormCreate() {
@@ -122,10 +110,8 @@ void TKeysForm::showBindingsInForce() {
 // Choices abandoned with Escape are not shown again: a later Accept would store them unseen.
 void TKeysForm::open() {
     showBindingsInForce();
-    centreOnPrimaryScreen(*this);
-    show();
-    raise();
-    activateWindow();
+    centre(Anchor::ClientArea);
+    bringForward();
 }
 
 bool TKeysForm::CheckKeys() {
@@ -150,44 +136,19 @@ bool TKeysForm::acceptEnabled() const {
     return btn_accept->isEnabled();
 }
 
-bool TKeysForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
-        FormActivate();
-    }
-    return QWidget::event(event);
+void TKeysForm::confirm() {
+    btn_acceptClick();
 }
 
-bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
-        return FormKeyDown(static_cast<const QKeyEvent&>(*event));
-    }
-    return QWidget::eventFilter(watched, event);
+bool TKeysForm::confirmAvailable() const {
+    return acceptEnabled();
 }
 
-void TKeysForm::closeEvent(QCloseEvent* event) {
-    // No close box, but a window manager may still ask: that is a way out like Escape.
-    event->ignore();
-    leave();
+QWidget* TKeysForm::firstFocus() const {
+    return lists_.front();
 }
 
-void TKeysForm::FormActivate() {
-    lists_.front()->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-bool TKeysForm::FormKeyDown(const QKeyEvent& key) {
-    switch (keysKeyAction(shell::virtualKeyCode(key), acceptEnabled())) {
-    case KeysKeyAction::Accept:
-        btn_acceptClick();
-        return true;
-    case KeysKeyAction::Leave:
-        leave();
-        return true;
-    case KeysKeyAction::PassOn:
-        break;
-    }
-    return false;
-}
-
+// Escape, or a close request from a window manager: there is no close box, but one may ask.
 void TKeysForm::leave() {
     logic_.leave();
     hide();

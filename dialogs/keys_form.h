@@ -2,13 +2,11 @@
 
 #include <array>
 
-#include <QWidget>
-
+#include "dialogs/dialog_frame.h"
 #include "dialogs/keys_host.h"
 #include "dialogs/keys_logic.h"
 
 class QComboBox;
-class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -17,7 +15,7 @@ namespace dialogs {
 // The key settings dialog: one list of the 44 keys per device button, conflicting buttons'
 // names in red, and Accept, which stores the choice. Created once, shown and hidden after;
 // the caller disables the main window when it opens the dialog, every way out enables it.
-class TKeysForm : public QWidget {
+class TKeysForm : public DialogFrame {
     Q_OBJECT
 
 public:
@@ -35,16 +33,13 @@ public:
     bool acceptEnabled() const;
 
 protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void leave() override;
+    void confirm() override;
+    bool confirmAvailable() const override;
+    QWidget* firstFocus() const override;
 
 private:
-    void FormActivate();
     void showBindingsInForce();
-    // True when the key was the dialog's own and goes no further.
-    bool FormKeyDown(const QKeyEvent& key);
-    void leave();
     KeySelections selections() const;
 
     KeysLogic logic_;

@@ -1,8 +1,5 @@
 #include "dialogs/keys_logic.h"
 
-#include "device/virtual_keys.h"
-#include "shell/key_translation.h"
-
 namespace dialogs {
 
 int listPositionForKeyIndex(int keyIndex) {
@@ -21,16 +18,6 @@ KeyCheck CheckKeys(const KeySelections& selections) {
         }
     }
     return check;
-}
-
-KeysKeyAction keysKeyAction(std::optional<std::uint16_t> virtualKey, bool acceptAvailable) {
-    if (virtualKey == device::vk::Return && acceptAvailable) {
-        return KeysKeyAction::Accept;
-    }
-    if (virtualKey == device::vk::Escape) {
-        return KeysKeyAction::Leave;
-    }
-    return KeysKeyAction::PassOn;
 }
 
 KeySelections KeysLogic::storedSelections() const {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <optional>
 
 #include "device/key_table.h"
+#include "device/virtual_keys.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/keys_host.h"
 
 // What the key settings dialog decides, apart from any widget.
@@ -30,14 +30,9 @@ inline bool acceptAvailable(const KeySelections& selections) {
     return !CheckKeys(selections).anyConflict;
 }
 
-enum class KeysKeyAction {
-    PassOn, // to the focused list
-    Accept,
-    Leave,
-};
-
-// What a key pressed anywhere in the dialog does, by its virtual-key code.
-KeysKeyAction keysKeyAction(std::optional<std::uint16_t> virtualKey, bool acceptAvailable);
+// Enter accepts; while two buttons share a key it goes on to the focused list. Escape leaves.
+inline constexpr std::array<std::uint16_t, 1> kAcceptKeys = {device::vk::Return};
+inline constexpr DialogKeyRules kKeySettingsKeys{kAcceptKeys, false};
 
 // The dialog's dealings with the rest of the program.
 class KeysLogic {

@@ -2,20 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QSignalBlocker>
-#include <QWindow>
 
-#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/link_label.h"
 #include "dialogs/links.h"
 #include "dialogs/picture_button.h"
 #include "session/program_info.h"
-#include "shell/key_translation.h"
 
 namespace dialogs {
 namespace {
@@ -66,11 +60,10 @@ template <typename Widget> Widget* named(Widget* widget, const char* name, const
 } // namespace
 
 TSplashForm::TSplashForm(device::Settings& settings, SplashHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : DialogFrame({QStringLiteral("SplashForm"), QStringLiteral("About this game..."),
+                   QSize(kWidth, kHeight), Qt::white, kSplashKeys},
+                  parent),
       logic_(settings, host) {
-    setObjectName(QStringLiteral("SplashForm"));
-    setUpDialog(*this, QStringLiteral("About this game..."), QSize(kWidth, kHeight), Qt::white);
-
     // Created back to front: later components are drawn over earlier ones.
     im_background = pictureLabel(this, "im_background", {0, 0, 460, 420},
                                  QStringLiteral("splash_background.png"));
@@ -130,11 +123,6 @@ TSplashForm::TSplashForm(device::Settings& settings, SplashHost& host, QWidget* 
     connect(btn_paypal, &PictureButton::clicked, this, &TSplashForm::btn_paypalClick);
     connect(la_website_2, &LinkLabel::clicked, this, &TSplashForm::la_website_2Click);
     connect(la_email_2, &LinkLabel::clicked, this, &TSplashForm::la_email_2Click);
-
-    // Every key reaches the dialog's window before the focused control; the window must
-    // exist for that, and the flags above must be final before it does.
-    create();
-    windowHandle()->installEventFilter(this);
 }
 
 void TSplashForm::FormCreate() {
@@ -156,7 +144,9 @@ void TSplashForm::FormCreate() {
         btn_playClick();
         return;
     }
-    centreOnScreen();
+    // Placed before its first showing, when most platforms do not know its frame yet: the
+    // window goes to the centred point, frame and all.
+    centre(Anchor::Frame);
     cb_soundChange();
     show();
 }
@@ -182,45 +172,22 @@ void TSplashForm::cb_soundChange() {
     btn_play_disabled->setVisible(!available);
 }
 
-bool TSplashForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
-        FormActivate();
-    }
-    return QWidget::event(event);
-}
-
-bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
-        return FormKeyDown(static_cast<const QKeyEvent&>(*event));
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void TSplashForm::closeEvent(QCloseEvent* event) {
-    // A window manager may give the dialog a close box all the same: it ends the program as
-    // Escape does.
-    event->ignore();
+// Escape, or the close box a window manager may give the dialog all the same: the program
+// ends at once.
+void TSplashForm::leave() {
     logic_.quit();
 }
 
-void TSplashForm::FormActivate() {
-    cb_sound->setFocus(Qt::ActiveWindowFocusReason);
+void TSplashForm::confirm() {
+    btn_playClick();
 }
 
-bool TSplashForm::FormKeyDown(const QKeyEvent& key) {
-    switch (keyAction(shell::virtualKeyCode(key), btn_play->isEnabled())) {
-    case KeyAction::Play:
-        btn_playClick();
-        return true;
-    case KeyAction::Swallow:
-        return true;
-    case KeyAction::Quit:
-        logic_.quit();
-        return true;
-    case KeyAction::PassOn:
-        break;
-    }
-    return false;
+bool TSplashForm::confirmAvailable() const {
+    return btn_play->isEnabled();
+}
+
+QWidget* TSplashForm::firstFocus() const {
+    return cb_sound;
 }
 
 void TSplashForm::la_website_2Click() {
@@ -237,16 +204,6 @@ void TSplashForm::btn_paypalClick() {
 
 int TSplashForm::selectedDriver() const {
     return driverForSoundMode(cb_sound->currentIndex());
-}
-
-void TSplashForm::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    const QRect area = screen->geometry();
-    move(area.left() + centredStart(area.width(), width()),
-         area.top() + centredStart(area.height(), height()));
 }
 
 } // namespace dialogs

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QWidget>
-
 #include "device/ports.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/splash_host.h"
 #include "dialogs/splash_logic.h"
 
 class QCheckBox;
 class QComboBox;
-class QKeyEvent;
 class QLabel;
 
 namespace dialogs {
@@ -19,7 +17,7 @@ class PictureButton;
 // The start-up splash dialog: title, sound driver choice, the author's links and the
 // "splash at startup" switch. Its Play starts sound and hands over to the main window; its
 // Escape ends the program. Created once, hidden by Play, never shown again in the run.
-class TSplashForm : public QWidget {
+class TSplashForm : public DialogFrame {
     Q_OBJECT
 
 public:
@@ -39,19 +37,16 @@ public:
     void cb_soundChange();
 
 protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void leave() override;
+    void confirm() override;
+    bool confirmAvailable() const override;
+    QWidget* firstFocus() const override;
 
 private:
-    void FormActivate();
-    // True when the key was the dialog's own and goes no further.
-    bool FormKeyDown(const QKeyEvent& key);
     void la_website_2Click();
     void la_email_2Click();
     void btn_paypalClick();
     int selectedDriver() const;
-    void centreOnScreen();
 
     SplashLogic logic_;
     bool splashPending_ = true;

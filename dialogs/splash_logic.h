@@ -2,10 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "device/ports.h"
+#include "device/virtual_keys.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/splash_host.h"
 
 // What the splash dialog decides, apart from any widget.
@@ -32,22 +33,9 @@ inline bool skipsSplash(int driver, bool splashAtStartup) {
     return playAvailable(driver) && !splashAtStartup;
 }
 
-enum class KeyAction {
-    PassOn, // to the focused control
-    Play,
-    Swallow, // a Play key while Play is unavailable
-    Quit,
-};
-
-// What a key pressed anywhere in the dialog does, by its virtual-key code.
-KeyAction keyAction(std::optional<std::uint16_t> virtualKey, bool playAvailable);
-
-// Where a window of side `size` starts to be centred on a screen of side `screen`; a window
-// larger than the screen keeps its start on the screen.
-inline int centredStart(int screen, int size) {
-    const int start = (screen - size) / 2;
-    return start < 0 ? 0 : start;
-}
+// Enter and 1 play; while Play is unavailable they do nothing at all. Escape quits.
+inline constexpr std::array<std::uint16_t, 2> kPlayKeys = {device::vk::Return, device::vk::Digit1};
+inline constexpr DialogKeyRules kSplashKeys{kPlayKeys, true};
 
 struct SplashStart {
     int driver;

@@ -3,21 +3,23 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-
-#include "dialogs/splash_logic.h"
+#include <QWindow>
 
 namespace dialogs {
 
-void centreOnPrimaryScreen(QWidget& dialog) {
+void centreOnPrimaryScreen(QWidget& window, Anchor anchor) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         return;
     }
-    const QRect area = screen->geometry();
-    const QPoint client(area.left() + centredStart(area.width(), dialog.width()),
-                        area.top() + centredStart(area.height(), dialog.height()));
-    // Once a window has been shown, move() places its frame, not its client area.
-    dialog.move(client + (dialog.pos() - dialog.geometry().topLeft()));
+    // Once the platform knows the window's frame, move() places the frame, not the client area.
+    const QPoint clientOffset = window.geometry().topLeft() - window.pos();
+    window.move(centredMoveTarget(screen->geometry(), window.size(), clientOffset, anchor));
+}
+
+void setTransientParent(QWidget& window, QWidget& owner) {
+    window.winId();
+    window.windowHandle()->setTransientParent(owner.windowHandle());
 }
 
 } // namespace dialogs

@@ -4,12 +4,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QWindow>
 
-#include <algorithm>
 #include <iostream>
 
+#include "dialogs/key_forwarder.h"
+#include "dialogs/window_placement.h"
 #include "shell/key_translation.h"
 
 namespace manual {
@@ -34,9 +34,10 @@ TManualForm::TManualForm(const std::string& configPath, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(415, 270);
     FormCreate();
-    // The key handlers see every key of this window first; the window must exist for that.
-    winId();
-    windowHandle()->installEventFilter(this);
+    dialogs::KeyForwarder::install(
+        *this, {.pressed = [this](const QKeyEvent& key) { return keyPressed(key); },
+                .released = [this](const QKeyEvent& key) { keyReleased(key); },
+                .focusLost = [this] { keyboardLost(); }});
 }
 
 void TManualForm::FormCreate() {
@@ -57,23 +58,13 @@ void TManualForm::open() {
     if (!isVisible()) {
         if (centreAtFirstShow_) {
             centreAtFirstShow_ = false;
-            centreOnScreen();
+            // Borderless: its frame is its client area.
+            dialogs::centreOnPrimaryScreen(*this, dialogs::Anchor::Frame);
         }
         show();
     }
     raise();
     activateWindow();
-}
-
-void TManualForm::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    // Halves rounded toward zero, never left of or above the screen, as the device is centred.
-    const QRect area = screen->geometry();
-    move(area.topLeft() + QPoint(std::max(0, (area.width() - width()) / 2),
-                                 std::max(0, (area.height() - height()) / 2)));
 }
 
 void TManualForm::showEvent(QShowEvent* event) {
@@ -116,36 +107,26 @@ void TManualForm::paintEvent(QPaintEvent*) {
     }
 }
 
-bool TManualForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != windowHandle()) {
-        return false;
-    }
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (auto code = keys_.press(shell::physicalKey(*key), shell::virtualKeyCode(*key))) {
-            FormKeyDown(*code);
-        }
-        break;
-    }
-    case QEvent::KeyRelease: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (auto code = keys_.release(shell::physicalKey(*key), key->isAutoRepeat())) {
-            FormKeyUp(*code);
-        }
-        break;
-    }
-    case QEvent::FocusOut:
-        // Releases of keys held while the focus leaves never arrive here; without them a
-        // button would go on looking pressed.
-        for (std::uint16_t code : keys_.releaseAll()) {
-            FormKeyUp(code);
-        }
-        break;
-    default:
-        break;
+// Every key of the window comes here first, and goes on to the window all the same.
+bool TManualForm::keyPressed(const QKeyEvent& key) {
+    if (auto code = keys_.press(shell::physicalKey(key), shell::virtualKeyCode(key))) {
+        FormKeyDown(*code);
     }
     return false;
+}
+
+void TManualForm::keyReleased(const QKeyEvent& key) {
+    if (auto code = keys_.release(shell::physicalKey(key), key.isAutoRepeat())) {
+        FormKeyUp(*code);
+    }
+}
+
+// Releases of keys held while the focus leaves never arrive here; without them a button
+// would go on looking pressed.
+void TManualForm::keyboardLost() {
+    for (std::uint16_t code : keys_.releaseAll()) {
+        FormKeyUp(code);
+    }
 }
 
 void TManualForm::FormKeyDown(std::uint16_t virtualKey) {

@@ -30,7 +30,6 @@ public:
     int page() const { return pager_.page(); }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,10 +39,12 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    bool keyPressed(const QKeyEvent& key);
+    void keyReleased(const QKeyEvent& key);
+    void keyboardLost();
     void FormKeyDown(std::uint16_t virtualKey);
     void FormKeyUp(std::uint16_t virtualKey);
     void apply(ManualOutcome outcome);
-    void centreOnScreen();
     const QImage& buttonPicture(ManualButton b, bool pressed) const;
 
     std::string configPath_;

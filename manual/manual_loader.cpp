@@ -4,24 +4,21 @@
 
 #include "skin/config_file.h"
 #include "skin/config_values.h"
-#include "skin/load_skin.h"
 #include "skin/path_case.h"
-#include "skin/picture.h"
+#include "skin/picture_budget.h"
 #include "skin/scene.h"
 
 namespace manual {
 
-using skin::loadPictureFile;
-
 using skin::ConfigFile;
-using skin::decodedBytes;
 using skin::findFileIgnoringCase;
 using skin::joinPath;
 using skin::kMaxPictureSide;
-using skin::kSkinPictureBudget;
+using skin::PictureBudget;
 using skin::PictureResult;
 using skin::placeholderPicture;
 using skin::skinFolder;
+
 namespace {
 
 // A window needs at least one pixel, and no screen could show one larger than a picture.
@@ -35,7 +32,7 @@ QImage opaque(const QImage& image) {
 
 } // namespace
 
-Manual LoadManual(const std::string& configPath) {
+Manual LoadManual(const std::string& configPath, std::uint64_t pictureBudget) {
     const ConfigFile config = ConfigFile::open(configPath);
     Manual manual;
     const std::string folder =
@@ -45,7 +42,7 @@ Manual LoadManual(const std::string& configPath) {
     manual.clientSize = QSize(width, height);
 
     // The pages share one budget of decoded memory, as a skin's pictures do.
-    std::uint64_t memoryLeft = kSkinPictureBudget;
+    PictureBudget budget(pictureBudget);
     for (int p = 1; p <= kManualPageCount; ++p) {
         QImage& page = manual.pages[static_cast<std::size_t>(p - 1)];
         page = opaque(placeholderPicture().image);
@@ -53,13 +50,9 @@ Manual LoadManual(const std::string& configPath) {
         if (!found) {
             continue;
         }
-        PictureResult result = loadPictureFile(*found, memoryLeft);
+        PictureResult result = budget.load(*found);
         if (result.picture) {
-            const QImage& image = result.picture->image;
-            memoryLeft -=
-                std::min(memoryLeft, decodedBytes(static_cast<std::uint64_t>(image.width()),
-                                                  static_cast<std::uint64_t>(image.height())));
-            page = opaque(image);
+            page = opaque(result.picture->image);
         } else {
             manual.pictureErrors.push_back(result.error);
         }

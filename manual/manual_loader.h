@@ -4,8 +4,11 @@
 #include <QSize>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "skin/picture_budget.h"
 
 namespace manual {
 
@@ -21,7 +24,9 @@ struct Manual {
 };
 
 // Reads the [Manual] section of the configuration file at `configPath` (a missing file gives
-// every default) and loads the pages 1.bmp to 8.bmp from its folder.
-Manual LoadManual(const std::string& configPath);
+// every default) and loads the pages 1.bmp to 8.bmp from its folder, all within one budget of
+// decoded picture memory; a page past it holds the placeholder and is reported.
+Manual LoadManual(const std::string& configPath,
+                  std::uint64_t pictureBudget = skin::kSkinPictureBudget);
 
 } // namespace manual

@@ -1,5 +1,7 @@
 #include "shell/menu_items.h"
 
+#include <utility>
+
 #include "device/virtual_keys.h"
 #include "shell/key_translation.h"
 
@@ -31,6 +33,24 @@ const std::array<MenuItemInfo, kMenuItemCount>& MenuItemTable() {
 
 const MenuItemInfo& menuItemInfo(MenuItem item) {
     return MenuItemTable()[static_cast<std::size_t>(item)];
+}
+
+void MenuHandlers::set(MenuItem item, std::function<void()> handler) {
+    handlers_[static_cast<std::size_t>(item)] = std::move(handler);
+}
+
+bool MenuHandlers::has(MenuItem item) const {
+    return static_cast<bool>(handlers_[static_cast<std::size_t>(item)]);
+}
+
+bool MenuHandlers::run(MenuItem item) const {
+    // A copy: the handler may itself replace the item's handler.
+    const std::function<void()> handler = handlers_[static_cast<std::size_t>(item)];
+    if (!handler) {
+        return false;
+    }
+    handler();
+    return true;
 }
 
 std::string gameMenuRowText(const MenuItemInfo& info, bool ticked) {

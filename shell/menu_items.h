@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,21 @@ const MenuItemInfo& menuItemInfo(MenuItem item);
 inline bool isSeparator(const MenuItemInfo& info) {
     return info.caption == "-";
 }
+
+// What each item does, registered by the program item by item, so a new item is its row in
+// the table and one handler here. However an item is chosen (the context menu, its shortcut
+// key, the in-window game menu), its handler runs.
+class MenuHandlers {
+public:
+    // A later handler for the same item replaces the earlier one.
+    void set(MenuItem item, std::function<void()> handler);
+    bool has(MenuItem item) const;
+    // False, doing nothing, for an item without a handler (the separators).
+    bool run(MenuItem item) const;
+
+private:
+    std::array<std::function<void()>, kMenuItemCount> handlers_;
+};
 
 // The text of an item's row in the in-window game menu: three spaces, the caption, and
 // " [V]" when the item is ticked. A separator's row is empty.

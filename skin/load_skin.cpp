@@ -1,6 +1,5 @@
 #include "skin/load_skin.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "skin/path_case.h"
@@ -43,7 +42,7 @@ private:
 class PictureLoader {
 public:
     PictureLoader(Scene& scene, SkinHost& host, SkinLoadReport& report, std::uint64_t budget)
-        : scene_(scene), host_(host), report_(report), budgetLeft_(budget) {}
+        : scene_(scene), host_(host), report_(report), budget_(budget) {}
 
     // Loads the file when it exists; false when it does not.
     bool loadIfExists(Component c, const std::string& path) {
@@ -51,12 +50,8 @@ public:
         if (!found) {
             return false;
         }
-        PictureResult result = loadPictureFile(*found, budgetLeft_);
+        PictureResult result = budget_.load(*found);
         if (result.picture) {
-            const QImage& image = result.picture->image;
-            budgetLeft_ -=
-                std::min(budgetLeft_, decodedBytes(static_cast<std::uint64_t>(image.width()),
-                                                   static_cast<std::uint64_t>(image.height())));
             scene_.setPicture(c, *result.picture);
         } else {
             report_.undecodablePictures.push_back(result.error);
@@ -77,7 +72,7 @@ private:
     Scene& scene_;
     SkinHost& host_;
     SkinLoadReport& report_;
-    std::uint64_t budgetLeft_;
+    PictureBudget budget_;
 };
 
 void showGameMenuButton(Scene& scene, bool fullscreenOn) {

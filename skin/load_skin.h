@@ -7,14 +7,11 @@
 #include <QRect>
 
 #include "skin/config_file.h"
+#include "skin/picture_budget.h"
 #include "skin/scene.h"
 #include "skin/skin_host.h"
 
 namespace skin {
-
-// Decoded picture memory one load may take, all its pictures together; pictures past it get
-// the placeholder, like pictures that cannot be decoded.
-inline constexpr std::uint64_t kSkinPictureBudget = std::uint64_t{1} << 30;
 
 inline constexpr const char* kConfigMissingText =
     "Configuration file (Config.ini) not found. Please reinstall the game.";
@@ -35,7 +32,8 @@ struct SkinLoadReport {
 SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const std::string& configPath,
                         bool fullscreenOn);
 
-// The same from a configuration already read, with a picture budget of the caller's.
+// The same from a configuration already read, with a picture budget of the caller's; pictures
+// past it get the placeholder, like pictures that cannot be decoded.
 SkinLoadReport LoadSkin(Scene& scene, SkinHost& host, const ConfigFile& config, bool fullscreenOn,
                         std::uint64_t pictureBudget = kSkinPictureBudget);
 

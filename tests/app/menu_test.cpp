@@ -11,7 +11,11 @@
 
 #include "app/main_menu.h"
 #include "app/main_window.h"
+#include "app/program.h"
 #include "device/key_table.h"
+#include "dialogs/about_form.h"
+#include "dialogs/keys_form.h"
+#include "manual/manual_form.h"
 #include "shell/menu_items.h"
 
 namespace {
@@ -47,6 +51,29 @@ TEST(MenuTable, GameMenuRowTexts) {
               "   Display in fullscreen mode [V]");
     EXPECT_EQ(shell::gameMenuRowText(shell::menuItemInfo(MenuItem::pm_9_n2), true), "");
     EXPECT_EQ(shell::gameMenuRowTop(13), 416);
+}
+
+TEST(MenuHandlers, EachItemRunsItsOwnLatestHandlerAndItemsWithoutOneDoNothing) {
+    shell::MenuHandlers handlers;
+    std::vector<std::string> ran;
+    handlers.set(MenuItem::pm_2_readme, [&] { ran.push_back("readme"); });
+    handlers.set(MenuItem::pm_3_whatsnew, [&] { ran.push_back("first"); });
+    handlers.set(MenuItem::pm_3_whatsnew, [&] { ran.push_back("whatsnew"); });
+    EXPECT_TRUE(handlers.run(MenuItem::pm_3_whatsnew));
+    EXPECT_TRUE(handlers.run(MenuItem::pm_2_readme));
+    EXPECT_FALSE(handlers.has(MenuItem::pm_5_n1));
+    EXPECT_FALSE(handlers.run(MenuItem::pm_5_n1));
+    EXPECT_EQ(ran, (std::vector<std::string>{"whatsnew", "readme"}));
+
+    // A handler may replace itself while it runs.
+    handlers.set(MenuItem::pm_14_exit, [&] {
+        handlers.set(MenuItem::pm_14_exit, [&] { ran.push_back("replaced"); });
+        ran.push_back("exit");
+    });
+    handlers.run(MenuItem::pm_14_exit);
+    handlers.run(MenuItem::pm_14_exit);
+    EXPECT_EQ(ran.back(), "replaced");
+    EXPECT_EQ(ran.at(2), "exit");
 }
 
 class QuietHost : public sound::SoundHost {
@@ -133,6 +160,22 @@ TEST_F(MenuWindowTest, ShortcutsAndTheDefaultItem) {
     EXPECT_EQ(chosen, std::vector<MenuItem>{MenuItem::pm_11_splashscreen});
 }
 
+// The context menu, a shortcut key and the in-window game menu's row all run the item's handler.
+TEST_F(MenuWindowTest, EveryWayOfChoosingAnItemRunsItsHandler) {
+    int runs = 0;
+    menu->handlers().set(MenuItem::pm_1_about, [&] {
+        ++runs;
+        EXPECT_EQ(chosen.size(), static_cast<std::size_t>(runs - 1)) << "handler, then chosen";
+    });
+    menu->action(MenuItem::pm_1_about)->trigger();
+    menu->shortcutAction(112)->trigger(); // F1
+    window->btn_game_menu_topClick();
+    click(row(1));
+    settle();
+    EXPECT_EQ(runs, 3);
+    EXPECT_EQ(chosen, std::vector<MenuItem>(3, MenuItem::pm_1_about));
+}
+
 TEST_F(MenuWindowTest, GameMenuRowsOpenAndClose) {
     EXPECT_EQ(menuBackground(), (skin::Box{0, 0, 36, 32}));
     window->btn_game_menu_topClick();
@@ -187,6 +230,32 @@ TEST_F(MenuWindowTest, FullscreenRowSwitchesToWindowedAndLeavesNoRows) {
             EXPECT_EQ(core->scene().isShown(c), lit[i]) << skin::componentInfo(c).name;
         }
     }
+}
+
+// The whole program: every item of the menu table but the separators does something.
+TEST(ProgramMenuHandlers, EveryItemButTheSeparatorsHasOne) {
+    QDir::setCurrent(QStringLiteral(ZEMBLOR_ASSETS));
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("store.ini");
+    std::ofstream(ini.toStdString())
+        << "[General]\nFullscreenMode=0\nZoom=1\nSoundMode=2\nSplashScreen=0\n";
+    app::ProgramOptions options;
+    options.settingsFile = ini.toStdString();
+    options.seed = 1;
+    options.clock = session::DateTime{2026, 12, 8, 9, 41, 0};
+    app::Program program(options, ZEMBLOR_ASSETS "/Config.ini");
+    ASSERT_TRUE(program.mainWindow().isVisible()) << "played unseen";
+    for (const shell::MenuItemInfo& info : shell::MenuItemTable()) {
+        EXPECT_EQ(program.menu().handlers().has(info.item), !shell::isSeparator(info)) << info.name;
+    }
+
+    program.menu().action(MenuItem::pm_1_about)->trigger();
+    EXPECT_TRUE(program.aboutForm().isVisible());
+    program.menu().action(MenuItem::pm_4_manual)->trigger();
+    EXPECT_TRUE(program.manualForm().isVisible());
+    program.menu().action(MenuItem::pm_7_keys)->trigger();
+    EXPECT_TRUE(program.keysForm().isVisible());
+    EXPECT_FALSE(program.mainWindow().isEnabled()) << "the device takes no keys meanwhile";
 }
 
 } // namespace

@@ -36,11 +36,12 @@ TEST(KeysLogic, EmptyListsConflictOnlyWithEachOtherAndThreeOnAKeyAllTurnRed) {
 }
 
 TEST(KeysLogic, EnterAcceptsOnlyWhenAvailableAndEscapeAlwaysLeaves) {
-    EXPECT_EQ(keysKeyAction(13, true), KeysKeyAction::Accept);
-    EXPECT_EQ(keysKeyAction(13, false), KeysKeyAction::PassOn);
-    EXPECT_EQ(keysKeyAction(27, false), KeysKeyAction::Leave);
-    EXPECT_EQ(keysKeyAction('1', true), KeysKeyAction::PassOn);
-    EXPECT_EQ(keysKeyAction(std::nullopt, true), KeysKeyAction::PassOn);
+    using enum DialogKeyAction;
+    EXPECT_EQ(dialogKeyAction(kKeySettingsKeys, 13, true), Confirm);
+    EXPECT_EQ(dialogKeyAction(kKeySettingsKeys, 13, false), PassOn);
+    EXPECT_EQ(dialogKeyAction(kKeySettingsKeys, 27, false), Leave);
+    EXPECT_EQ(dialogKeyAction(kKeySettingsKeys, '1', true), PassOn);
+    EXPECT_EQ(dialogKeyAction(kKeySettingsKeys, std::nullopt, true), PassOn);
 }
 
 } // namespace

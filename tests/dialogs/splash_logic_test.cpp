@@ -16,20 +16,15 @@ TEST(SplashLogic, StoredSoundModeSelectsOnlyAnEntryOfTheList) {
 }
 
 TEST(SplashLogic, KeysPlayOnlyWhenPlayIsAvailable) {
-    EXPECT_EQ(keyAction(13, true), KeyAction::Play);
-    EXPECT_EQ(keyAction('1', true), KeyAction::Play);
-    EXPECT_EQ(keyAction(13, false), KeyAction::Swallow);
-    EXPECT_EQ(keyAction('1', false), KeyAction::Swallow);
-    EXPECT_EQ(keyAction(27, false), KeyAction::Quit);
+    using enum DialogKeyAction;
+    EXPECT_EQ(dialogKeyAction(kSplashKeys, 13, true), Confirm);
+    EXPECT_EQ(dialogKeyAction(kSplashKeys, '1', true), Confirm);
+    EXPECT_EQ(dialogKeyAction(kSplashKeys, 13, false), Swallow);
+    EXPECT_EQ(dialogKeyAction(kSplashKeys, '1', false), Swallow);
+    EXPECT_EQ(dialogKeyAction(kSplashKeys, 27, false), Leave);
     for (std::optional<std::uint16_t> other :
          {std::optional<std::uint16_t>('2'), std::optional<std::uint16_t>(40),
           std::optional<std::uint16_t>()}) {
-        EXPECT_EQ(keyAction(other, true), KeyAction::PassOn);
+        EXPECT_EQ(dialogKeyAction(kSplashKeys, other, true), PassOn);
     }
-}
-
-TEST(SplashLogic, CentringTruncatesAndStaysOnTheScreen) {
-    EXPECT_EQ(centredStart(1025, 460), 282);
-    EXPECT_EQ(centredStart(460, 460), 0);
-    EXPECT_EQ(centredStart(300, 420), 0);
 }

@@ -50,5 +50,25 @@ TEST(LoadManual, WithoutConfigurationTakesTheDefaultsUnderTheWorkingDirectory) {
     EXPECT_EQ(manual.pages[0].size(), QSize(10, 10));
 }
 
+// The pages share one budget of decoded memory: a page past what is left gets the placeholder
+// and is reported, and a later page that still fits loads.
+TEST(LoadManual, PagesShareOneBudgetOfPictureMemory) {
+    TempBook book;
+    book.writeConfig("");
+    for (int p : {1, 2, 3}) {
+        book.savePage(std::to_string(p) + ".bmp", TempBook::pageColour(p), {10, 10}); // 400 bytes
+    }
+    book.savePage("4.bmp", TempBook::pageColour(4), {5, 5}); // 100 bytes
+    const Manual manual = LoadManual(book.configPath(), 1000);
+    for (int p : {1, 2, 4}) {
+        EXPECT_EQ(manual.pages[p - 1].pixelColor(0, 0), TempBook::pageColour(p)) << p;
+    }
+    EXPECT_EQ(manual.pages[2], placeholderPicture().image.convertToFormat(QImage::Format_RGB32));
+    ASSERT_EQ(manual.pictureErrors.size(), 1u);
+    EXPECT_NE(manual.pictureErrors[0].find("3.bmp: picture memory budget used up"),
+              std::string::npos)
+        << manual.pictureErrors[0];
+}
+
 } // namespace
 } // namespace manual

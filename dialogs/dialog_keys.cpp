@@ -1,0 +1,26 @@
+#include "dialogs/dialog_keys.h"
+
+#include <algorithm>
+
+#include "device/virtual_keys.h"
+
+namespace dialogs {
+
+DialogKeyAction dialogKeyAction(const DialogKeyRules& rules,
+                                std::optional<std::uint16_t> virtualKey, bool confirmAvailable) {
+    if (!virtualKey) {
+        return DialogKeyAction::PassOn;
+    }
+    if (*virtualKey == device::vk::Escape) {
+        return DialogKeyAction::Leave;
+    }
+    if (std::ranges::find(rules.confirmKeys, *virtualKey) == rules.confirmKeys.end()) {
+        return DialogKeyAction::PassOn;
+    }
+    if (confirmAvailable) {
+        return DialogKeyAction::Confirm;
+    }
+    return rules.swallowUnavailableConfirm ? DialogKeyAction::Swallow : DialogKeyAction::PassOn;
+}
+
+} // namespace dialogs
