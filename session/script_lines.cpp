@@ -6,7 +6,9 @@ ScriptLines::Next ScriptLines::next() {
     // One byte more than the longest line, for the terminating zero getline stores.
     constexpr std::size_t kBufferBytes = kMaxScriptLineBytes + 1;
     if (!buffer_) {
-        buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+        // Left uninitialised: getline fills what it reads. (Not make_unique_for_overwrite,
+        // which the WebAssembly build's library lacks.)
+        buffer_.reset(new char[kBufferBytes]);
     }
     length_ = 0;
     in_.getline(buffer_.get(), static_cast<std::streamsize>(kBufferBytes));

@@ -1,5 +1,5 @@
-// The headless runner's entry point for the Windows cross-build: --seed and --clock only,
-// since --settings and --sound need Qt and SDL.
+// The headless runner's entry point for builds without Qt and SDL (Windows, WebAssembly):
+// --seed and --clock only, since --settings and --sound need them.
 #include <iostream>
 #include <string_view>
 
