@@ -11,13 +11,13 @@
 
 namespace app {
 
-WakeTimer::WakeTimer(QObject* parent) : QObject(parent) {
+WakeTimer::WakeTimer(QObject* parent, [[maybe_unused]] bool kernelTimer) : QObject(parent) {
     fallback_.setSingleShot(true);
     fallback_.setTimerType(Qt::PreciseTimer);
     connect(&fallback_, &QTimer::timeout, this, &WakeTimer::fire);
 #ifdef __linux__
     // std::chrono::steady_clock reads CLOCK_MONOTONIC, the clock the deadlines come on.
-    fd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    fd_ = kernelTimer ? ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC) : -1;
     if (fd_ >= 0) {
         notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
         connect(notifier_, &QSocketNotifier::activated, this, [this] {

@@ -16,7 +16,8 @@ class WakeTimer : public QObject {
     Q_OBJECT
 
 public:
-    explicit WakeTimer(QObject* parent = nullptr);
+    // `kernelTimer` false: the Qt timer alone, as where there is no timerfd.
+    explicit WakeTimer(QObject* parent = nullptr, bool kernelTimer = true);
     ~WakeTimer() override;
 
     // `now` is the present on the same clock as `at`.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/options.h"
 
 namespace {
@@ -32,11 +34,49 @@ TEST(Options, RejectsWhatItCannotRead) {
              {"--clock", "2026-02-30 10:00"},
              {"--clock", "10:00"},
              {"--trace", ""},
+             {"--zoom", "0"},
+             {"--zoom", "9"},
+             {"--zoom", "10"},
+             {"--zoom", "-1"},
+             {"--zoom", "2x"},
+             {"--zoom", " 2"},
          }) {
         const auto parsed = parseOptions(args);
-        EXPECT_EQ(parsed.action, OptionsAction::Error) << args[0];
+        EXPECT_EQ(parsed.action, OptionsAction::Error) << args[0] << " " << args.back();
         EXPECT_FALSE(parsed.error.empty());
     }
+}
+
+TEST(Options, ZoomTakesEveryWholeNumberFromOneToEight) {
+    for (int zoom = 1; zoom <= 8; ++zoom) {
+        const auto parsed = parseOptions({"--zoom", std::to_string(zoom)});
+        ASSERT_EQ(parsed.action, OptionsAction::Run) << zoom;
+        EXPECT_EQ(parsed.options.zoom, zoom);
+    }
+    EXPECT_EQ(parseOptions({}).options.zoom, std::nullopt) << "the stored zoom then";
+}
+
+// The program changes its working directory to its own folder before it opens them, so every
+// file named relative to where it was started must be made absolute first.
+TEST(Options, RelativePathsAreTakenFromTheFolderTheProgramStartedIn) {
+    namespace fs = std::filesystem;
+    const fs::path started = fs::current_path();
+    app::ProgramOptions options;
+    options.settingsFile = "s.ini";
+    options.traceFile = "out/t.jsonl";
+    options.recordFile = "../r.script";
+    app::makePathsAbsolute(options);
+    EXPECT_EQ(options.settingsFile, (started / "s.ini").string());
+    EXPECT_EQ(options.traceFile, (started / "out/t.jsonl").string());
+    EXPECT_EQ(options.recordFile, (started / "../r.script").string());
+
+    // Absolute paths and options not given stay as they are.
+    app::ProgramOptions absolute;
+    absolute.recordFile = "/tmp/r.script";
+    app::makePathsAbsolute(absolute);
+    EXPECT_EQ(absolute.recordFile, "/tmp/r.script");
+    EXPECT_EQ(absolute.settingsFile, std::nullopt);
+    EXPECT_EQ(absolute.traceFile, std::nullopt);
 }
 
 // The program makes its own folder its working directory: the help must not send the user

@@ -30,6 +30,11 @@ void writeFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
+mode_t permissionsOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
 bool isFifo(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
@@ -142,6 +147,42 @@ TEST_F(SettingsFileTest, NamesThatAreNotUtf8ReachTheFileSystemUnchanged) {
     again.writeInt("HiScore2", 5);
     EXPECT_EQ(again.readInt("HiScore1", 0), 400);
     EXPECT_NE(contents(file).find("HiScore2=5"), std::string::npos);
+}
+
+// A write replaces the file by a new one renamed over it. The new one keeps the old one's
+// permissions, so a store kept private stays private: also through the copy that serves names
+// Qt cannot hold, and also when hand-written lines were first kept aside.
+TEST_F(SettingsFileTest, ARewriteKeepsTheFilesPermissions) {
+    for (const std::string name : {"s.ini", "caf\xe9.ini"}) {
+        for (const mode_t mode : {0600, 0640, 0604}) {
+            for (const std::string original : {"[General]\nKey1=3\n", "; by hand\nKey1=3\n"}) {
+                SCOPED_TRACE(testing::Message()
+                             << name << " " << std::oct << mode << " " << original);
+                const std::string file = path(name);
+                writeFile(file, original);
+                ASSERT_EQ(::chmod(file.c_str(), mode), 0);
+                shell::SettingsStore store(file, errors);
+                store.writeInt("Key2", 4);
+                EXPECT_EQ(permissionsOf(file), mode);
+                EXPECT_NE(contents(file).find("Key2=4"), std::string::npos);
+                store.writeInt("Key2", 5);
+                EXPECT_EQ(permissionsOf(file), mode);
+                std::filesystem::remove(file);
+                std::filesystem::remove(file + ".bak");
+            }
+        }
+    }
+}
+
+// A file the store creates gets what any new file gets: read and write for all, less the umask.
+TEST_F(SettingsFileTest, ANewFileGetsTheUsualPermissions) {
+    const mode_t mask = ::umask(027);
+    for (const std::string name : {"new.ini", "neu\xe9.ini"}) {
+        shell::SettingsStore(path(name), errors).writeInt("Key1", 2);
+        EXPECT_EQ(permissionsOf(path(name)), 0640) << name;
+    }
+    ::umask(mask);
+    EXPECT_TRUE(errors.messages.empty());
 }
 
 // A file the store cannot read in full is never replaced through the copy that serves

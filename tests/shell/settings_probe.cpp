@@ -2,6 +2,8 @@
 //   settings_probe read FILE NAME       prints the integer stored under NAME (or "missing")
 //   settings_probe hammer FILE          fills FILE, then rewrites "Counter" until killed
 //   settings_probe write FILE NAME N    stores N under NAME, printing what the store reports
+//   settings_probe writeread FILE NAME N  the same, then prints NAME=value as read back, and
+//                                         "unsaved" while the value has not reached the file
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +31,14 @@ int main(int argc, char** argv) {
     shell::SettingsStore store(std::string(argv[2]), errors);
     if (std::strcmp(argv[1], "write") == 0 && argc == 5) {
         store.writeInt(argv[3], std::atoi(argv[4]));
+        return 0;
+    }
+    if (std::strcmp(argv[1], "writeread") == 0 && argc == 5) {
+        store.writeInt(argv[3], std::atoi(argv[4]));
+        std::printf("%s=%d\n", argv[3], store.readInt(argv[3], -999999));
+        if (store.hasUnsavedValues()) {
+            std::puts("unsaved");
+        }
         return 0;
     }
     if (std::strcmp(argv[1], "read") == 0 && argc == 4) {

@@ -180,6 +180,28 @@ TEST_F(SettingsStoreTest, AReadOnlyFolderIsReported) {
     QFile::setPermissions(path("ro"), readAndEnter | QFileDevice::WriteOwner);
 }
 
+// A file Qt reads with a format error still reports one after a write, whether the write
+// reached the file or not: a rewrite that failed must be told, and its value kept.
+TEST_F(SettingsStoreTest, AFailedRewriteOfABrokenFileIsToldAndTheValueKept) {
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
+    const std::string broken = "[General\nKey1=3\n";
+    std::ofstream(path("plain.ini").toStdString()) << broken;
+    ASSERT_EQ(QSettings(path("plain.ini"), QSettings::IniFormat).status(), QSettings::FormatError);
+    for (const std::string name : {"broken.ini", "kaputt\xe9.ini"}) {
+        SCOPED_TRACE(name);
+        const std::string file = dir.path().toStdString() + "/" + name;
+        std::ofstream(file) << broken;
+        ::chmod(file.c_str(), 0444);
+
+        const std::string told = runProbeAsBoundUser("writeread '" + file + "' Key2 4");
+        EXPECT_NE(told.find("could not be saved"), std::string::npos) << told;
+        EXPECT_NE(told.find("Key2=4\n"), std::string::npos) << told;
+        EXPECT_NE(told.find("unsaved\n"), std::string::npos) << told;
+        std::ifstream in(file);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), broken);
+    }
+}
+
 // A writer killed at any moment leaves the old file or the new one, never a torn one.
 TEST_F(SettingsStoreTest, AKilledWriterLeavesAValidFile) {
     const QString file = path("s.ini");
