@@ -77,10 +77,12 @@ void CoreController::startUp() {
         // What start-up made of the stored values: replayed, they give the same device.
         for (std::size_t slot = 0; slot < device::setting::Keys.size(); ++slot) {
             recorder_->store(device::setting::Keys[slot].name,
-                             std::to_string(device_.KeyBindings[slot].KeyIndex));
+                             std::to_string(device_.snapshot().bindings[slot].KeyIndex));
         }
-        recorder_->store(device::setting::HiScore1.name, std::to_string(device_.HiScoreA));
-        recorder_->store(device::setting::HiScore2.name, std::to_string(device_.HiScoreB));
+        recorder_->store(device::setting::HiScore1.name,
+                         std::to_string(device_.snapshot().hiScoreA));
+        recorder_->store(device::setting::HiScore2.name,
+                         std::to_string(device_.snapshot().hiScoreB));
     }
 }
 
@@ -137,7 +139,7 @@ void CoreController::release(device::Button button) {
 std::array<int, device::kBindingCount> CoreController::keyIndexes() const {
     std::array<int, device::kBindingCount> indexes{};
     for (std::size_t slot = 0; slot < indexes.size(); ++slot) {
-        indexes[slot] = device_.KeyBindings[slot].KeyIndex;
+        indexes[slot] = device_.snapshot().bindings[slot].KeyIndex;
     }
     return indexes;
 }

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include "app/zoom_choice.h"
 #include "device/seeded_random.h"
+#include "device/setting_entries.h"
 #include "session/program_info.h"
 
 namespace app {
@@ -68,10 +70,15 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         } else if (arg == "--record") {
             o.recordFile = value;
         } else if (arg == "--zoom") {
-            if (value.size() != 1 || value[0] < '1' || value[0] > '8') {
-                return fail("--zoom needs a whole number 1..8, not '" + value + "'");
+            // A stored zoom other than "auto", which is what leaving the option out means.
+            const device::setting::Range zooms = device::setting::Zoom.range;
+            const bool digit = value.size() == 1 && value[0] >= '0' && value[0] <= '9';
+            const int zoom = digit ? value[0] - '0' : kAutoZoom;
+            if (zoom == kAutoZoom || !zooms.contains(zoom)) {
+                return fail("--zoom needs a whole number 1.." + std::to_string(zooms.max) +
+                            ", not '" + value + "'");
             }
-            o.zoom = value[0] - '0';
+            o.zoom = zoom;
         } else if (arg == "--seed") {
             o.seed = device::parseSeed(value);
             if (!o.seed) {

@@ -69,17 +69,17 @@ GeneratedScript playOneHour() {
     emit("tap TIME");
     long steps = 0;
     while (runner.device().now() < kHour) {
-        const device::Device& dev = runner.device();
-        if (dev.DeviceMode == device::ModeGameOver || dev.DeviceMode <= device::ModeDate) {
+        const device::DeviceSnapshot dev = runner.device().snapshot();
+        if (dev.mode == device::ModeGameOver || dev.mode <= device::ModeDate) {
             emit("tap GAMEA");
             ++script.games;
-        } else if (dev.DeviceMode == device::ModeGameA && dev.HeroCanMove &&
+        } else if (dev.mode == device::ModeGameA && dev.heroCanMove &&
                    ++steps % kAttentionSpan >= kLapse) {
-            if (auto target = heroTarget(dev.ItemCells)) {
-                for (int hero = dev.HeroPos; hero < *target; ++hero) {
+            if (auto target = heroTarget(dev.cells)) {
+                for (int hero = dev.hero; hero < *target; ++hero) {
                     emit("tap RIGHT");
                 }
-                for (int hero = dev.HeroPos; hero > *target; --hero) {
+                for (int hero = dev.hero; hero > *target; --hero) {
                     emit("tap LEFT");
                 }
             }

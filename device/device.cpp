@@ -44,7 +44,7 @@ void Device::startUp() {
         int keyIndex = setting::read(ports_.settings, entry);
         // A hand-edited index with no key behind it would leave the binding on no key at
         // all; the slot's default keeps every button playable.
-        if (!isValidKeyIndex(keyIndex)) {
+        if (!entry.range.contains(keyIndex)) {
             keyIndex = entry.defaultValue;
         }
         KeyBindings[slot - 1].KeyIndex = keyIndex;
@@ -114,6 +114,25 @@ void Device::resetHiScores() {
     HiScoreB = 0;
     setting::write(ports_.settings, setting::HiScore1, HiScoreA);
     setting::write(ports_.settings, setting::HiScore2, HiScoreB);
+}
+
+DeviceSnapshot Device::snapshot() const {
+    DeviceSnapshot s;
+    s.mode = DeviceMode;
+    s.score = Score;
+    s.misses = MissCount;
+    s.hero = HeroPos;
+    s.heroCanMove = HeroCanMove;
+    s.tickPhase = TickPhase;
+    s.maxItems = MaxItems;
+    s.hiScoreA = HiScoreA;
+    s.hiScoreB = HiScoreB;
+    s.cells = ItemCells;
+    s.bindings = KeyBindings;
+    s.latchGameA = LatchGameA;
+    s.latchGameB = LatchGameB;
+    s.latchCommon = LatchCommon;
+    return s;
 }
 
 void Device::Snd_Play(Sample sample) {

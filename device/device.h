@@ -83,12 +83,31 @@ inline constexpr std::array<Segment, 3> HeroPictures = {Segment::im_hero_1, Segm
 inline constexpr std::array<Segment, 3> MissPictures = {Segment::im_miss_1, Segment::im_miss_2,
                                                         Segment::im_miss_3};
 
+// What front ends show and tests check of the device's state, copied out at one moment.
+struct DeviceSnapshot {
+    std::int32_t mode = ModeAllSegments;
+    std::int32_t score = 0;
+    std::int32_t misses = 0;
+    std::int32_t hero = 0;
+    bool heroCanMove = false;
+    std::int32_t tickPhase = 0;
+    std::int32_t maxItems = 0;
+    std::int32_t hiScoreA = 0;
+    std::int32_t hiScoreB = 0;
+    std::array<std::int32_t, kCellCount> cells{};
+    // Per slot GAME A, GAME B, TIME, LEFT, RIGHT.
+    std::array<KeyBinding, kBindingCount> bindings{};
+    bool latchGameA = false;
+    bool latchGameB = false;
+    bool latchCommon = false;
+};
+
 // The simulated pocket game: its modes, the two games, the watch panels, the buttons and
 // key bindings, and the seven timers that drive it all. It runs on virtual time: a front
 // end calls advance() when nextDeadline() comes, tests call it with a manual clock.
 //
-// Fields and operations carry the names the device logic has always had; its state is
-// plain data that the front end and tests may read.
+// Its state changes only through the operations below, as a user, the clock or the menu
+// would change it; front ends and tests read it through snapshot(), lcd() and timers().
 class Device {
 public:
     explicit Device(const Ports& ports);
@@ -107,7 +126,6 @@ public:
     std::optional<Millis> nextDeadline() const { return timers_.nextDeadline(); }
     // Advances virtual time by `ms`, firing every timer that falls due, in time order.
     void advance(Millis ms);
-    const DeviceTimers& timers() const { return timers_; }
 
     // Buttons as clicked with the left mouse button on their pictures.
     void press(Button button);
@@ -117,19 +135,22 @@ public:
     void FormKeyDown(std::uint16_t keyCode);
     void FormKeyUp(std::uint16_t keyCode);
 
+    // What an accepted key settings dialog does for one slot (1..5): index set, stored, code
+    // derived, hints rebuilt. A slot or an index outside its range changes nothing.
+    void acceptBinding(int slot, int keyIndex);
+    // High scores reset from the menu: both set to 0 and stored.
+    void resetHiScores();
+
+    DeviceSnapshot snapshot() const;
+    const LcdState& lcd() const { return lcd_; }
+    const DeviceTimers& timers() const { return timers_; }
+    const std::string& buttonHint(HintPicture picture) const;
+
+private:
     // Key bindings (slot 1..5).
     void BuildKeyHintNames();
     void AssignWord(int slot);
     void RefreshButtonHints();
-    // What an accepted key settings dialog does for one slot: index set, stored, code derived,
-    // hints rebuilt. A slot or index outside its range changes nothing.
-    void acceptBinding(int slot, int keyIndex);
-    const std::string& buttonHint(HintPicture picture) const;
-
-    // High scores reset from the menu: both set to 0 and stored.
-    void resetHiScores();
-
-    const LcdState& lcd() const { return lcd_; }
 
     // Mode control.
     void Gam_Set_Mode();
@@ -172,6 +193,19 @@ public:
 
     void Snd_Play(Sample sample);
 
+    void applyMode(std::int32_t mode);
+    void showReadyDisplay(std::int32_t mode);
+    void startPlay();
+    void toggleColon();
+    void moveExitRunAndLane3(int& catchLane, int& moved);
+    void moveLane1(int& catchLane, int& moved);
+    void moveLane2(int& catchLane, int& moved);
+    void countPoint();
+    void handleMiss(int missLane);
+    void setDigit(int position, int digit);
+    void fire(TimerId id);
+    void setShown(Segment s, bool shown) { lcd_.setShown(s, shown); }
+
     // Device state.
     std::int32_t DeviceMode = ModeAllSegments;
     std::array<std::int32_t, kCellCount> ItemCells{};
@@ -190,22 +224,6 @@ public:
 
     std::array<KeyBinding, kBindingCount> KeyBindings{};
     std::array<std::string, kKeyCount> KeyHintNames{};
-
-private:
-    void applyMode(std::int32_t mode);
-    void showReadyDisplay(std::int32_t mode);
-    void startPlay();
-    void showClockDigits(int hours, int minutes);
-    void showDateDigits(int month, int day);
-    void toggleColon();
-    void moveExitRunAndLane3(int& catchLane, int& moved);
-    void moveLane1(int& catchLane, int& moved);
-    void moveLane2(int& catchLane, int& moved);
-    void countPoint();
-    void handleMiss(int missLane);
-    void setDigit(int position, int digit);
-    void fire(TimerId id);
-    void setShown(Segment s, bool shown) { lcd_.setShown(s, shown); }
 
     Ports ports_;
     LcdState lcd_;

@@ -44,7 +44,8 @@ void Device::RefreshButtonHints() {
 
 void Device::acceptBinding(int slot, int keyIndex) {
     // An index without a key would be stored and named in the hints as an empty key.
-    if (slot < 1 || slot > kBindingCount || !isValidKeyIndex(keyIndex)) {
+    if (slot < 1 || slot > kBindingCount ||
+        !setting::Keys[static_cast<std::size_t>(slot - 1)].range.contains(keyIndex)) {
         return;
     }
     KeyBindings[static_cast<std::size_t>(slot - 1)].KeyIndex = keyIndex;

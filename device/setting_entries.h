@@ -3,39 +3,52 @@
 #include <array>
 #include <string_view>
 
+#include "device/key_table.h"
 #include "device/ports.h"
 
-// Every value the program keeps in its settings store: its name and its default, once.
-// Whoever reads or writes a value goes through its entry here.
+// Every value the program keeps in its settings store: its name, its default and the values
+// it may take, once. Whoever reads, writes or checks a value goes through its entry here.
 namespace device::setting {
+
+struct Range {
+    int min;
+    int max;
+
+    constexpr bool contains(int value) const { return value >= min && value <= max; }
+};
 
 struct IntEntry {
     std::string_view name;
     int defaultValue;
+    Range range;
 };
 
 struct BoolEntry {
     std::string_view name;
     bool defaultValue;
+    // The stored form of a boolean.
+    static constexpr Range range{0, 1};
 };
 
 // Key index of each binding, slots GAME A, GAME B, TIME, LEFT, RIGHT: '1', '2', '3', the
 // left and the right arrow.
-inline constexpr std::array<IntEntry, 5> Keys = {{
-    {"Key1", 2},
-    {"Key2", 3},
-    {"Key3", 4},
-    {"Key4", 39},
-    {"Key5", 40},
+inline constexpr Range kKeyIndexes{1, kKeyCount};
+inline constexpr std::array<IntEntry, kBindingCount> Keys = {{
+    {"Key1", 2, kKeyIndexes},
+    {"Key2", 3, kKeyIndexes},
+    {"Key3", 4, kKeyIndexes},
+    {"Key4", 39, kKeyIndexes},
+    {"Key5", 40, kKeyIndexes},
 }};
-inline constexpr IntEntry HiScore1{"HiScore1", 0};
-inline constexpr IntEntry HiScore2{"HiScore2", 0};
+// What the four digits can show.
+inline constexpr IntEntry HiScore1{"HiScore1", 0, {0, 9999}};
+inline constexpr IntEntry HiScore2{"HiScore2", 0, {0, 9999}};
 // Position in the splash dialog's driver list; -1: none chosen yet.
-inline constexpr IntEntry SoundMode{"SoundMode", -1};
+inline constexpr IntEntry SoundMode{"SoundMode", -1, {-1, 2}};
 inline constexpr BoolEntry SplashScreen{"SplashScreen", true};
 inline constexpr BoolEntry FullscreenMode{"FullscreenMode", true};
 // How many screen pixels one picture pixel takes, 1..8; 0 ("auto") fits the screen.
-inline constexpr IntEntry Zoom{"Zoom", 0};
+inline constexpr IntEntry Zoom{"Zoom", 0, {0, 8}};
 
 inline int read(Settings& store, const IntEntry& entry) {
     return store.readInt(entry.name, entry.defaultValue);

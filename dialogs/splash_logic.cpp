@@ -4,8 +4,13 @@
 
 namespace dialogs {
 
+// A stored SoundMode other than "none chosen" names an entry of the list.
+static_assert(device::setting::SoundMode.range.min == kNoDriver &&
+              device::setting::SoundMode.range.max == static_cast<int>(kSoundDrivers.size()) - 1);
+
 int driverForSoundMode(int soundMode) {
-    const bool named = soundMode >= 0 && soundMode < static_cast<int>(kSoundDrivers.size());
+    const bool named =
+        soundMode != kNoDriver && device::setting::SoundMode.range.contains(soundMode);
     return named ? soundMode : kNoDriver;
 }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <utility>
 
+#include "device/setting_entries.h"
+
 namespace session {
 namespace {
 
@@ -145,8 +147,10 @@ std::optional<Command> parseCommand(std::string_view line) {
         expectWords(words, 3, "bind SLOT INDEX");
         command.kind = CommandKind::Bind;
         command.slot = static_cast<int>(parseNumber(words[1], "slot", 1, device::kBindingCount));
+        const device::setting::Range indexes =
+            device::setting::Keys[static_cast<std::size_t>(command.slot - 1)].range;
         command.keyIndex =
-            static_cast<int>(parseNumber(words[2], "key index", 1, device::kKeyCount));
+            static_cast<int>(parseNumber(words[2], "key index", indexes.min, indexes.max));
     } else {
         throw ScriptError("unknown command " + quoted(name));
     }

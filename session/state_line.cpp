@@ -36,28 +36,29 @@ void appendInt(std::string& out, std::int64_t value) {
 } // namespace
 
 std::string stateFields(const device::Device& device) {
+    const device::DeviceSnapshot state = device.snapshot();
     std::string out = ",\"mode\":";
-    appendJsonString(out, device::modeName(device.DeviceMode));
+    appendJsonString(out, device::modeName(state.mode));
     out += ",\"score\":";
-    appendInt(out, device.Score);
+    appendInt(out, state.score);
     out += ",\"misses\":";
-    appendInt(out, device.MissCount);
+    appendInt(out, state.misses);
     out += ",\"hero\":";
-    appendInt(out, device.HeroPos);
+    appendInt(out, state.hero);
     out += ",\"phase\":";
-    appendInt(out, device.TickPhase);
+    appendInt(out, state.tickPhase);
     out += ",\"maxitems\":";
-    appendInt(out, device.MaxItems);
+    appendInt(out, state.maxItems);
     out += ",\"hiscores\":[";
-    appendInt(out, device.HiScoreA);
+    appendInt(out, state.hiScoreA);
     out += ',';
-    appendInt(out, device.HiScoreB);
+    appendInt(out, state.hiScoreB);
     out += "],\"cells\":[";
-    for (std::size_t i = 0; i < device.ItemCells.size(); ++i) {
+    for (std::size_t i = 0; i < state.cells.size(); ++i) {
         if (i > 0) {
             out += ',';
         }
-        appendInt(out, device.ItemCells[i]);
+        appendInt(out, state.cells[i]);
     }
     out += "],\"digits\":[";
     for (std::size_t i = 0; i < 4; ++i) {

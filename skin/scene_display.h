@@ -4,6 +4,7 @@
 
 #include "device/ports.h"
 #include "skin/scene.h"
+#include "skin/segment_components.h"
 
 namespace skin {
 
@@ -25,7 +26,5 @@ private:
     Scene& scene_;
     QRect dirty_;
 };
-
-Component componentForSegment(device::Segment segment);
 
 } // namespace skin

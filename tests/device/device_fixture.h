@@ -2,17 +2,20 @@
 
 #include <array>
 #include <initializer_list>
+#include <random>
 #include <utility>
 
 #include <gtest/gtest.h>
 
 #include "device/device.h"
 #include "tests/device/fakes.h"
+#include "tests/device/play.h"
 
 namespace device_test {
 
 using device::Button;
 using device::Device;
+using device::DeviceSnapshot;
 using device::Millis;
 using device::TimerId;
 
@@ -32,6 +35,7 @@ protected:
         display.events.clear();
         sound.played.clear();
     }
+    DeviceSnapshot state() const { return dev.snapshot(); }
 
     void tap(Button button) {
         dev.press(button);
@@ -44,43 +48,117 @@ protected:
             advance(dev.timers().interval(TimerId::Timer_Game));
         }
     }
-    // What the caller of Gam_Set_Mode does: store the mode, then apply it.
-    void enterMode(std::int32_t mode) {
-        dev.DeviceMode = mode;
-        dev.Gam_Set_Mode();
+    // One game tick with its sound, which is never more than one.
+    void tick() {
+        sound.played.clear();
+        runTicks(1);
+        ASSERT_LE(sound.played.size(), 1u) << "at most one sound per tick";
+    }
+    // One game tick with the hero placed first as `aim` wants.
+    void playTick(Aim aim = kCatchAll) {
+        moveHeroTo(heroFor(state(), aim));
+        tick();
+    }
+    std::optional<Sample> tickSound() const {
+        if (sound.played.empty()) {
+            return std::nullopt;
+        }
+        return sound.played.back();
+    }
+
+    // TIME steps from the power-on picture, a watch mode or the game-over display to `mode`.
+    void toWatchMode(std::int32_t mode) {
+        for (int taps = 0; taps < 6 && state().mode != mode; ++taps) {
+            tap(Button::Time);
+        }
+        ASSERT_EQ(state().mode, mode);
+    }
+    // Switching on again lights everything in any mode; TIME then stops every timer.
+    void backToClock() {
+        dev.powerOn();
+        tap(Button::Time);
+        ASSERT_EQ(state().mode, device::ModeTime1);
     }
     // From a watch mode (or the power-on picture): ready display, then play 1500 ms later.
     void startGame(Button game) {
-        if (dev.DeviceMode == device::ModeAllSegments) {
+        if (state().mode == device::ModeAllSegments) {
             tap(Button::Time);
         }
         tap(game);
         advance(1500);
-        ASSERT_EQ(dev.DeviceMode, game == Button::GameA ? device::ModeGameA : device::ModeGameB);
+        ASSERT_EQ(state().mode, game == Button::GameA ? device::ModeGameA : device::ModeGameB);
         forget();
     }
-    void placeItems(std::initializer_list<std::pair<int, device::Cell>> items) {
-        for (auto [cell, state] : items) {
-            dev.ItemCells[cell] = state;
+
+    // Spawn draws from a seeded source: an item one draw in three, so items come at
+    // uneven distances.
+    void drawUnevenly(unsigned seed) {
+        std::mt19937 source(seed);
+        random.queued.clear();
+        for (int i = 0; i < 200000; ++i) {
+            random.queued.push_back(static_cast<int>(source() % 3));
         }
     }
-    // An in-flight item in a bottom cell the hero is not under: the next tick misses it.
-    void armMiss() {
-        if (dev.HeroPos == 2) {
-            dev.ItemCells[7] = device::CellInFlight;
-        } else {
-            dev.ItemCells[16] = device::CellInFlight;
+
+    void moveHeroTo(int position) {
+        for (int taps = 0; taps < 2 && state().hero < position; ++taps) {
+            tap(Button::Right);
         }
+        for (int taps = 0; taps < 2 && state().hero > position; ++taps) {
+            tap(Button::Left);
+        }
+    }
+    // Lets the device's next timer fire, the hero first placed as `aim` wants. The display
+    // and sound records then hold that step alone.
+    void step(Aim aim) {
+        forget();
+        const DeviceSnapshot s = state();
+        if (s.heroCanMove) {
+            moveHeroTo(heroFor(s, aim));
+            forget();
+        }
+        const auto next = dev.nextDeadline();
+        ASSERT_TRUE(next.has_value()) << "nothing left to happen";
+        advance(*next - dev.now());
+    }
+    // Plays with `aim` until `done` holds for the device's state.
+    template <typename Done> void playUntil(Aim aim, Done done, int maxSteps = 400000) {
+        for (int i = 0; i < maxSteps; ++i) {
+            if (done(state())) {
+                return;
+            }
+            ASSERT_NO_FATAL_FAILURE(step(aim));
+        }
+        FAIL() << "the state sought was not reached in " << maxSteps << " steps";
+    }
+    // Catches everything until the score is `score`; items on their way out still count.
+    void playToScore(int score) {
+        playUntil(kCatchAll, [score](const DeviceSnapshot& s) { return s.score >= score; });
+        ASSERT_EQ(state().score, score);
+    }
+    // Plays until the score is `score` and no item left on the field can add to it: once
+    // the items on their way out make up the score, lane 1 catches no more.
+    void settleScoreAt(int score) {
+        playUntil(kCatchAll, [score](const DeviceSnapshot& s) {
+            return s.score + itemsOnTheirWayOut(s) >= score;
+        });
+        playUntil(kSpareLane1, [score](const DeviceSnapshot& s) { return s.score >= score; });
+        ASSERT_EQ(state().score, score);
+        ASSERT_LT(state().misses, 5) << "the game ended before its last points were counted";
+    }
+    // Plays on, catching nothing, until an item waits in a bottom cell the hero is not
+    // under: the next tick misses it.
+    void armMiss() { playUntil(kMissAll, missComesNext); }
+    void missTo(int misses) {
+        playUntil(kMissAll, [misses](const DeviceSnapshot& s) { return s.misses >= misses; });
+        ASSERT_EQ(state().misses, misses);
     }
     // Plays `game` to its fifth miss with `finalScore`, then waits for ModeGameOver.
     void reachGameOver(Button game, int finalScore) {
-        startGame(game);
-        dev.Score = finalScore;
-        dev.MissCount = 4;
-        armMiss();
-        runTicks(1);
-        advance(120 + 2000);
-        ASSERT_EQ(dev.DeviceMode, device::ModeGameOver);
+        ASSERT_NO_FATAL_FAILURE(startGame(game));
+        ASSERT_NO_FATAL_FAILURE(settleScoreAt(finalScore));
+        playUntil(kMissAll, [](const DeviceSnapshot& s) { return s.mode == device::ModeGameOver; });
+        ASSERT_EQ(state().score, finalScore);
         forget();
     }
 
@@ -99,13 +177,6 @@ protected:
                 lcd.digitPicture(Segment::im_panel_digit_pos_2),
                 lcd.digitPicture(Segment::im_panel_digit_pos_3),
                 lcd.digitPicture(Segment::im_panel_digit_pos_4)};
-    }
-    int itemCount() const {
-        int count = 0;
-        for (int cell : dev.ItemCells) {
-            count += cell > 0 ? 1 : 0;
-        }
-        return count;
     }
 
     RecordingDisplay display;

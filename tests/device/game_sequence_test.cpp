@@ -5,25 +5,28 @@ namespace {
 
 using namespace device;
 
-class SequenceTest : public DeviceTest {
+// The clock shown, with the given high scores in the store at start-up.
+class SequenceTest : public DeviceRigTest {
 protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
+    void startWithHighScores(int a, int b) {
+        settings.values["HiScore1"] = std::to_string(a);
+        settings.values["HiScore2"] = std::to_string(b);
+        start();
         tap(Button::Time);
         forget();
     }
 };
 
 TEST_F(SequenceTest, ReadyDisplayShowsTheGameAndItsHighScore) {
-    dev.HiScoreA = 42;
+    startWithHighScores(42, 0);
     advance(1); // a clock tick lights digits and colon, which the ready display darkens
     dev.press(Button::GameA);
-    EXPECT_EQ(dev.DeviceMode, ModeGameAReady);
+    EXPECT_EQ(state().mode, ModeGameAReady);
     expectLit({Segment::im_panel_game_a},
               {Segment::im_panel_game_b, Segment::im_panel_time_1, Segment::im_panel_time_colon,
                Segment::im_panel_time_am});
     EXPECT_EQ(digits(), (Digits{kBlank, kBlank, 4, 2}));
-    EXPECT_EQ(dev.HeroPos, 3);
+    EXPECT_EQ(state().hero, 3);
     expectLit({Segment::im_hero_3, Segment::im_item_left_0, Segment::im_item_left_1,
                Segment::im_item_right_3, Segment::im_item_right_4},
               {Segment::im_hero_1, Segment::im_hero_2, Segment::im_item_left_2,
@@ -36,107 +39,113 @@ TEST_F(SequenceTest, ReadyDisplayShowsTheGameAndItsHighScore) {
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Clock));
     EXPECT_TRUE(dev.timers().enabled(TimerId::Timer_Game_Start));
     EXPECT_EQ(dev.timers().interval(TimerId::Timer_Game_Start), 1500);
-    EXPECT_FALSE(dev.HeroCanMove);
+    EXPECT_FALSE(state().heroCanMove);
 }
 
 TEST_F(SequenceTest, GameBReadyShowsTheGameBHighScore) {
-    dev.HiScoreA = 7;
-    dev.HiScoreB = 1234;
+    startWithHighScores(7, 1234);
     tap(Button::GameB);
     expectLit({Segment::im_panel_game_b}, {Segment::im_panel_game_a});
     EXPECT_EQ(digits(), (Digits{1, 2, 3, 4}));
 }
 
 TEST_F(SequenceTest, QuickTapStartsPlay1500MsAfterThePress) {
-    dev.HiScoreA = 42;
+    startWithHighScores(42, 0);
     tap(Button::GameA);
     advance(1499);
-    EXPECT_EQ(dev.DeviceMode, ModeGameAReady);
+    EXPECT_EQ(state().mode, ModeGameAReady);
     EXPECT_EQ(digits(), (Digits{kBlank, kBlank, 4, 2}));
     advance(1);
-    EXPECT_EQ(dev.DeviceMode, ModeGameA);
+    EXPECT_EQ(state().mode, ModeGameA);
     EXPECT_EQ(digits(), (Digits{kBlank, kBlank, kBlank, 0}));
-    EXPECT_EQ(dev.Score, 0);
-    EXPECT_EQ(dev.MissCount, 0);
-    EXPECT_EQ(dev.TickPhase, 6);
-    EXPECT_TRUE(dev.HeroCanMove);
-    EXPECT_EQ(dev.MaxItems, 1);
+    EXPECT_EQ(state().score, 0);
+    EXPECT_EQ(state().misses, 0);
+    EXPECT_EQ(state().tickPhase, 6);
+    EXPECT_TRUE(state().heroCanMove);
+    EXPECT_EQ(state().maxItems, 1);
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Game_Start));
     EXPECT_TRUE(dev.timers().enabled(TimerId::Timer_Game));
     EXPECT_EQ(dev.timers().interval(TimerId::Timer_Game), 215);
     EXPECT_EQ(dev.nextDeadline(), dev.now() + 215);
     // The ready display stays lit.
     expectLit({Segment::im_panel_game_a, Segment::im_hero_3, Segment::im_item_left_1});
-    EXPECT_EQ(dev.HeroPos, 3);
+    EXPECT_EQ(state().hero, 3);
 }
 
 TEST_F(SequenceTest, ReleaseBeforeTheTimerChangesNothing) {
+    startWithHighScores(0, 0);
     dev.press(Button::GameB);
     advance(700);
     dev.release(Button::GameB);
-    EXPECT_EQ(dev.DeviceMode, ModeGameBReady);
+    EXPECT_EQ(state().mode, ModeGameBReady);
     EXPECT_TRUE(dev.timers().enabled(TimerId::Timer_Game_Start));
     advance(800);
-    EXPECT_EQ(dev.DeviceMode, ModeGameB);
+    EXPECT_EQ(state().mode, ModeGameB);
     EXPECT_EQ(dev.timers().interval(TimerId::Timer_Game), 180);
 }
 
 TEST_F(SequenceTest, HeldButtonKeepsTheHighScoreUntilReleased) {
-    dev.HiScoreA = 42;
+    startWithHighScores(42, 0);
     dev.press(Button::GameA);
     advance(3000);
-    EXPECT_EQ(dev.DeviceMode, ModeGameAReady);
+    EXPECT_EQ(state().mode, ModeGameAReady);
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Game_Start));
     EXPECT_EQ(digits(), (Digits{kBlank, kBlank, 4, 2}));
     dev.release(Button::GameA);
-    EXPECT_EQ(dev.DeviceMode, ModeGameA);
+    EXPECT_EQ(state().mode, ModeGameA);
     EXPECT_EQ(digits(), (Digits{kBlank, kBlank, kBlank, 0}));
 }
 
 TEST_F(SequenceTest, NewGameResetsThePreviousOne) {
+    startWithHighScores(0, 0);
     reachGameOver(Button::GameA, 12);
     tap(Button::GameA);
     advance(1500);
-    EXPECT_EQ(dev.Score, 0);
-    EXPECT_EQ(dev.MissCount, 0);
-    EXPECT_EQ(itemCount(), 0);
+    EXPECT_EQ(state().score, 0);
+    EXPECT_EQ(state().misses, 0);
+    EXPECT_EQ(itemCount(state()), 0);
     EXPECT_FALSE(shown(Segment::im_panel_miss_01));
-    EXPECT_TRUE(dev.HeroCanMove);
+    EXPECT_TRUE(state().heroCanMove);
 }
 
 TEST_F(SequenceTest, MissPausesPlayFor800Ms) {
+    startWithHighScores(0, 0);
     startGame(Button::GameA);
-    runTicks(1);
     armMiss();
-    placeItems({{3, CellInFlight}});
+    int lane = 1;
+    while (state().cells[kBottomCell[lane]] != CellInFlight) {
+        ++lane;
+    }
     runTicks(1);
-    ASSERT_EQ(dev.MissCount, 1);
-    const auto cells = dev.ItemCells;
-    const int phase = dev.TickPhase;
+    ASSERT_EQ(state().misses, 1);
+    const auto cells = state().cells;
+    const int phase = state().tickPhase;
     advance(799);
-    EXPECT_FALSE(dev.HeroCanMove);
-    EXPECT_TRUE(shown(Segment::im_miss_2));
+    EXPECT_FALSE(state().heroCanMove);
+    EXPECT_TRUE(shown(MissPictures[lane - 1]));
     advance(1);
-    EXPECT_TRUE(dev.HeroCanMove);
+    EXPECT_TRUE(state().heroCanMove);
     expectLit({Segment::im_panel_miss_01},
               {Segment::im_miss_1, Segment::im_miss_2, Segment::im_miss_3});
-    EXPECT_EQ(dev.ItemCells, cells);
-    EXPECT_EQ(dev.TickPhase, phase);
+    EXPECT_EQ(state().cells, cells);
+    EXPECT_EQ(state().tickPhase, phase);
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Reprise));
     EXPECT_TRUE(dev.timers().enabled(TimerId::Timer_Game));
     EXPECT_EQ(dev.nextDeadline(), dev.now() + 215);
 }
 
 TEST_F(SequenceTest, FifthMissEndsTheGameInThreeStages) {
+    startWithHighScores(0, 0);
     startGame(Button::GameA);
-    dev.MissCount = 4;
-    dev.Score = 3;
+    settleScoreAt(3);
+    missTo(4);
     armMiss();
+    sound.played.clear();
     runTicks(1);
     EXPECT_EQ(sound.played, std::vector<Sample>{Sample::Miss});
-    EXPECT_EQ(dev.MissCount, 5);
+    EXPECT_EQ(state().misses, 5);
     EXPECT_TRUE(shown(Segment::im_panel_miss_05));
-    EXPECT_EQ(dev.TickPhase, 1);
+    EXPECT_EQ(state().tickPhase, 1);
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Game));
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Reprise));
     EXPECT_EQ(dev.timers().interval(TimerId::Timer_Game_Over), 120);
@@ -146,28 +155,29 @@ TEST_F(SequenceTest, FifthMissEndsTheGameInThreeStages) {
     EXPECT_TRUE(sound.played.empty());
     advance(1);
     EXPECT_EQ(sound.played, std::vector<Sample>{Sample::Gameover});
-    EXPECT_EQ(dev.DeviceMode, ModeGameA);
+    EXPECT_EQ(state().mode, ModeGameA);
 
     forget();
     advance(1999);
-    EXPECT_EQ(dev.DeviceMode, ModeGameA);
+    EXPECT_EQ(state().mode, ModeGameA);
     advance(1);
-    EXPECT_EQ(dev.DeviceMode, ModeGameOver);
+    EXPECT_EQ(state().mode, ModeGameOver);
     EXPECT_TRUE(display.events.empty()) << "the last picture of the game stays";
     EXPECT_EQ(settings.stored("HiScore1"), "3");
-    EXPECT_FALSE(dev.HeroCanMove);
+    EXPECT_FALSE(state().heroCanMove);
 
     advance(29999);
-    EXPECT_EQ(dev.DeviceMode, ModeGameOver);
+    EXPECT_EQ(state().mode, ModeGameOver);
     advance(1);
-    EXPECT_EQ(dev.DeviceMode, ModeTime1);
+    EXPECT_EQ(state().mode, ModeTime1);
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Game_Over));
     EXPECT_TRUE(sound.played.empty());
 }
 
 TEST_F(SequenceTest, ButtonsAreIgnoredDuringTheGameOverStages) {
+    startWithHighScores(0, 0);
     startGame(Button::GameB);
-    dev.MissCount = 4;
+    missTo(4);
     armMiss();
     runTicks(1);
     for (Button b : {Button::GameA, Button::GameB, Button::Time, Button::Left, Button::Right}) {
@@ -175,31 +185,30 @@ TEST_F(SequenceTest, ButtonsAreIgnoredDuringTheGameOverStages) {
     }
     advance(120);
     tap(Button::Time);
-    EXPECT_EQ(dev.DeviceMode, ModeGameB);
+    EXPECT_EQ(state().mode, ModeGameB);
     advance(2000);
-    EXPECT_EQ(dev.DeviceMode, ModeGameOver);
+    EXPECT_EQ(state().mode, ModeGameOver);
 }
 
 TEST_F(SequenceTest, EqualScoreIsNotWrittenAgain) {
-    dev.HiScoreA = 5;
+    startWithHighScores(5, 0);
     reachGameOver(Button::GameA, 5);
-    EXPECT_EQ(dev.HiScoreA, 5);
+    EXPECT_EQ(state().hiScoreA, 5);
     EXPECT_TRUE(settings.writes.empty());
 }
 
 TEST_F(SequenceTest, HigherScoreIsWrittenForTheGamePlayedOnly) {
-    dev.HiScoreA = 5;
-    dev.HiScoreB = 2;
+    startWithHighScores(5, 2);
     reachGameOver(Button::GameA, 6);
-    EXPECT_EQ(dev.HiScoreA, 6);
-    EXPECT_EQ(dev.HiScoreB, 2);
+    EXPECT_EQ(state().hiScoreA, 6);
+    EXPECT_EQ(state().hiScoreB, 2);
     using Write = std::pair<std::string, std::string>;
     EXPECT_EQ(settings.writes, (std::vector<Write>{{"HiScore1", "6"}}));
 
     settings.writes.clear();
     reachGameOver(Button::GameB, 4);
-    EXPECT_EQ(dev.HiScoreA, 6);
-    EXPECT_EQ(dev.HiScoreB, 4);
+    EXPECT_EQ(state().hiScoreA, 6);
+    EXPECT_EQ(state().hiScoreB, 4);
     EXPECT_EQ(settings.writes, (std::vector<Write>{{"HiScore2", "4"}}));
 }
 
@@ -207,33 +216,32 @@ TEST_F(SequenceTest, HigherScoreIsWrittenForTheGamePlayedOnly) {
 // the stored one, and the held high score follows the store.
 TEST_F(SequenceTest, GameOverSettlesAgainstTheStoredHighScore) {
     using Write = std::pair<std::string, std::string>;
-    dev.HiScoreA = 10;
-    dev.HiScoreB = 10;
+    startWithHighScores(10, 10);
     settings.values["HiScore2"] = "0";
     reachGameOver(Button::GameB, 4);
     EXPECT_EQ(settings.writes, (std::vector<Write>{{"HiScore2", "4"}}));
-    EXPECT_EQ(dev.HiScoreB, 4);
+    EXPECT_EQ(state().hiScoreB, 4);
 
     settings.writes.clear();
     settings.values["HiScore1"] = "50";
     reachGameOver(Button::GameA, 30);
     EXPECT_TRUE(settings.writes.empty()) << "a lower score never replaces a higher stored one";
     EXPECT_EQ(settings.stored("HiScore1"), "50");
-    EXPECT_EQ(dev.HiScoreA, 50);
+    EXPECT_EQ(state().hiScoreA, 50);
     tap(Button::GameA);
     EXPECT_EQ(digits(), (Digits{kBlank, kBlank, 5, 0}));
 }
 
 TEST_F(SequenceTest, AStoredHighScoreThatIsNoNumberCountsAsTheHeldOne) {
     using Write = std::pair<std::string, std::string>;
-    dev.HiScoreA = 20;
+    startWithHighScores(20, 0);
     settings.values["HiScore1"] = "abc";
     reachGameOver(Button::GameA, 20);
     EXPECT_TRUE(settings.writes.empty());
-    EXPECT_EQ(dev.HiScoreA, 20);
+    EXPECT_EQ(state().hiScoreA, 20);
     reachGameOver(Button::GameA, 21);
     EXPECT_EQ(settings.writes, (std::vector<Write>{{"HiScore1", "21"}}));
-    EXPECT_EQ(dev.HiScoreA, 21);
+    EXPECT_EQ(state().hiScoreA, 21);
 }
 
 // One item, the hero left at 3, the spawn draw always winning: the item is held in lane 3,
@@ -253,6 +261,7 @@ TEST_F(SequenceTest, GameLeftAlone) {
     steps.push_back({53, -1, Sample::Miss});
     steps.push_back({59, 0, Sample::Move});
 
+    startWithHighScores(0, 0);
     random.fallback = 0;
     startGame(Button::GameA);
     int cell = -1;
@@ -261,10 +270,10 @@ TEST_F(SequenceTest, GameLeftAlone) {
         SCOPED_TRACE(testing::Message() << "tick " << tick);
         if (tick == 54) {
             advance(800);
-            ASSERT_TRUE(dev.HeroCanMove);
+            ASSERT_TRUE(state().heroCanMove);
         }
         const int phase = (tick + 4) % 6 + 1;
-        ASSERT_EQ(dev.TickPhase, phase);
+        ASSERT_EQ(state().tickPhase, phase);
         const int drawsBefore = random.draws;
         sound.played.clear();
         runTicks(1);
@@ -281,20 +290,20 @@ TEST_F(SequenceTest, GameLeftAlone) {
             EXPECT_TRUE(sound.played.empty());
         }
         EXPECT_EQ(random.draws - drawsBefore, phase == 4 && tick != 53 ? 1 : 0);
-        EXPECT_EQ(itemCount(), cell < 0 ? 0 : 1);
+        EXPECT_EQ(itemCount(state()), cell < 0 ? 0 : 1);
         if (cell >= 0) {
-            EXPECT_EQ(dev.ItemCells[cell], tick >= 26 && tick <= 27 ? CellHeld : CellInFlight);
+            EXPECT_EQ(state().cells[cell], tick >= 26 && tick <= 27 ? CellHeld : CellInFlight);
             EXPECT_TRUE(shown(itemSegment(cell)));
         }
         if (tick == 53) {
             expectLit({Segment::im_miss_2}, {Segment::im_item_16});
-            EXPECT_EQ(dev.MissCount, 1);
+            EXPECT_EQ(state().misses, 1);
             EXPECT_TRUE(shown(Segment::im_panel_miss_01));
             EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Game));
         }
     }
-    EXPECT_EQ(dev.Score, 0);
-    EXPECT_EQ(dev.HeroPos, 3);
+    EXPECT_EQ(state().score, 0);
+    EXPECT_EQ(state().hero, 3);
 }
 
 } // namespace

@@ -11,7 +11,7 @@ protected:
     std::array<std::uint16_t, kBindingCount> codes() const {
         std::array<std::uint16_t, kBindingCount> result{};
         for (int i = 0; i < kBindingCount; ++i) {
-            result[i] = dev.KeyBindings[i].KeyCode;
+            result[i] = state().bindings[i].KeyCode;
         }
         return result;
     }
@@ -24,8 +24,8 @@ TEST_F(BindingTest, EmptyStoreGivesTheDefaultsAndStoresThem) {
     EXPECT_EQ(settings.writes,
               (std::vector<Write>{
                   {"Key1", "2"}, {"Key2", "3"}, {"Key3", "4"}, {"Key4", "39"}, {"Key5", "40"}}));
-    EXPECT_EQ(dev.HiScoreA, 0);
-    EXPECT_EQ(dev.HiScoreB, 0);
+    EXPECT_EQ(state().hiScoreA, 0);
+    EXPECT_EQ(state().hiScoreB, 0);
 }
 
 TEST_F(BindingTest, DefaultHints) {
@@ -41,14 +41,15 @@ TEST_F(BindingTest, DefaultHints) {
 }
 
 TEST_F(BindingTest, HintNamesFollowTheKeyTable) {
-    dev.startUp();
-    EXPECT_EQ(dev.KeyHintNames[0], "'0'");
-    EXPECT_EQ(dev.KeyHintNames[9], "'9'");
-    EXPECT_EQ(dev.KeyHintNames[10], "'A'");
-    EXPECT_EQ(dev.KeyHintNames[35], "'Z'");
-    EXPECT_EQ(dev.KeyHintNames[36], "'up arrow' key");
-    EXPECT_EQ(dev.KeyHintNames[40], "'alt' key");
-    EXPECT_EQ(dev.KeyHintNames[43], "'spacebar'");
+    start();
+    const std::vector<std::pair<int, std::string>> names = {
+        {1, "'0'"},        {10, "'9'"},        {11, "'A'"}, {36, "'Z'"}, {37, "'up arrow' key"},
+        {41, "'alt' key"}, {44, "'spacebar'"},
+    };
+    for (const auto& [index, name] : names) {
+        dev.acceptBinding(4, index);
+        EXPECT_EQ(hint(HintPicture::btn_left_top), "click or press " + name) << index;
+    }
 }
 
 TEST_F(BindingTest, StoredBindingsAreReadAndWrittenBack) {
@@ -63,8 +64,8 @@ TEST_F(BindingTest, StoredBindingsAreReadAndWrittenBack) {
               "click or press 'spacebar' to start game A (hold to view highscore)");
     EXPECT_EQ(hint(HintPicture::btn_time_top), "click or press 'A' to switch mode");
     EXPECT_EQ(hint(HintPicture::btn_right_top), "click or press 'down arrow' key");
-    EXPECT_EQ(dev.HiScoreA, 120);
-    EXPECT_EQ(dev.HiScoreB, 33);
+    EXPECT_EQ(state().hiScoreA, 120);
+    EXPECT_EQ(state().hiScoreB, 33);
 }
 
 TEST_F(BindingTest, StoredIndexWithoutAKeyFallsBackToTheSlotDefault) {
@@ -80,19 +81,15 @@ TEST_F(BindingTest, StoredIndexWithoutAKeyFallsBackToTheSlotDefault) {
               "click or press '2' to start game B (hold to view highscore)");
     dev.powerOn();
     dev.FormKeyDown(0);
-    EXPECT_EQ(dev.DeviceMode, ModeAllSegments);
+    EXPECT_EQ(state().mode, ModeAllSegments);
 }
 
-TEST_F(BindingTest, AssignWordKeepsTheCodeForAnIndexWithoutAKey) {
-    dev.startUp();
-    for (int index : {0, 45}) {
-        dev.KeyBindings[0].KeyIndex = index;
-        dev.AssignWord(1);
-        EXPECT_EQ(dev.KeyBindings[0].KeyCode, 49);
-    }
-    dev.KeyBindings[3].KeyIndex = 40;
-    dev.AssignWord(4);
-    EXPECT_EQ(dev.KeyBindings[3].KeyCode, 39);
+TEST_F(BindingTest, AcceptedBindingDerivesTheCodeOfItsSlotAlone) {
+    start();
+    dev.acceptBinding(4, 40);
+    EXPECT_EQ(codes(), (std::array<std::uint16_t, 5>{49, 50, 51, 39, 39}));
+    dev.acceptBinding(5, 1);
+    EXPECT_EQ(codes(), (std::array<std::uint16_t, 5>{49, 50, 51, 39, 48}));
 }
 
 TEST_F(BindingTest, AcceptedBindingTakesEffectAtTheNextKey) {
@@ -100,15 +97,15 @@ TEST_F(BindingTest, AcceptedBindingTakesEffectAtTheNextKey) {
     const int rebuildsBefore = display.hintRebuilds;
     dev.acceptBinding(1, 44);
     EXPECT_EQ(settings.stored("Key1"), "44");
-    EXPECT_EQ(dev.KeyBindings[0].KeyIndex, 44);
-    EXPECT_EQ(dev.KeyBindings[0].KeyCode, 32);
+    EXPECT_EQ(state().bindings[0].KeyIndex, 44);
+    EXPECT_EQ(state().bindings[0].KeyCode, 32);
     EXPECT_EQ(hint(HintPicture::btn_game_a_top),
               "click or press 'spacebar' to start game A (hold to view highscore)");
     EXPECT_GT(display.hintRebuilds, rebuildsBefore);
     dev.FormKeyDown(49);
-    EXPECT_EQ(dev.DeviceMode, ModeAllSegments);
+    EXPECT_EQ(state().mode, ModeAllSegments);
     dev.FormKeyDown(32);
-    EXPECT_EQ(dev.DeviceMode, ModeTime1);
+    EXPECT_EQ(state().mode, ModeTime1);
     EXPECT_TRUE(shown(Segment::btn_game_a_down));
 }
 
@@ -119,8 +116,8 @@ TEST_F(BindingTest, AcceptingAnIndexWithoutAKeyChangesNothing) {
         dev.acceptBinding(slot, index);
     }
     EXPECT_TRUE(settings.writes.empty());
-    EXPECT_EQ(dev.KeyBindings[0].KeyIndex, 2);
-    EXPECT_EQ(dev.KeyBindings[0].KeyCode, 49);
+    EXPECT_EQ(state().bindings[0].KeyIndex, 2);
+    EXPECT_EQ(state().bindings[0].KeyCode, 49);
     EXPECT_EQ(hint(HintPicture::btn_game_a_top), hintBefore);
 }
 
@@ -129,17 +126,17 @@ TEST_F(BindingTest, SharedCodeActsAsTheFirstBinding) {
     start();
     tap(Button::Time);
     dev.FormKeyDown(49);
-    EXPECT_EQ(dev.DeviceMode, ModeGameAReady);
-    EXPECT_TRUE(dev.LatchGameA);
-    EXPECT_FALSE(dev.LatchCommon);
+    EXPECT_EQ(state().mode, ModeGameAReady);
+    EXPECT_TRUE(state().latchGameA);
+    EXPECT_FALSE(state().latchCommon);
     dev.FormKeyUp(49);
-    EXPECT_FALSE(dev.LatchGameA);
+    EXPECT_FALSE(state().latchGameA);
     EXPECT_FALSE(shown(Segment::btn_game_a_down));
 
     advance(1500);
-    ASSERT_EQ(dev.DeviceMode, ModeGameA);
+    ASSERT_EQ(state().mode, ModeGameA);
     dev.FormKeyDown(37);
-    EXPECT_EQ(dev.HeroPos, 2) << "LEFT comes before RIGHT on the shared left arrow";
+    EXPECT_EQ(state().hero, 2) << "LEFT comes before RIGHT on the shared left arrow";
     EXPECT_FALSE(shown(Segment::btn_right_down));
 }
 
@@ -147,8 +144,8 @@ TEST_F(BindingTest, ResetHiScoresStoresZeroForBoth) {
     settings.values = {{"HiScore1", "50"}};
     start();
     dev.resetHiScores();
-    EXPECT_EQ(dev.HiScoreA, 0);
-    EXPECT_EQ(dev.HiScoreB, 0);
+    EXPECT_EQ(state().hiScoreA, 0);
+    EXPECT_EQ(state().hiScoreB, 0);
     EXPECT_EQ(settings.stored("HiScore1"), "0");
     EXPECT_EQ(settings.stored("HiScore2"), "0");
 }

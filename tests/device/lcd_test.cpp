@@ -7,12 +7,11 @@ namespace {
 
 using namespace device;
 
-TEST_F(DeviceTest, HiddenShowAllDarkensEverythingButKeepsDigitPositionsVisible) {
-    tap(Button::Time); // the clock timer runs
-    dev.Vid_Show_All(false);
+TEST_F(DeviceTest, ClockEntryDarkensEverythingButItsLabelAndTheDigitPositions) {
+    tap(Button::Time); // from every segment lit
     for (std::size_t i = 0; i < kSegmentCount; ++i) {
         const auto s = static_cast<Segment>(i);
-        if (isDigitPosition(s)) {
+        if (isDigitPosition(s) || s == Segment::im_panel_time_1) {
             EXPECT_TRUE(shown(s)) << segmentName(s);
         } else {
             EXPECT_FALSE(shown(s)) << segmentName(s);
@@ -27,10 +26,19 @@ struct ScoreCase {
     Digits expected;
 };
 
-class PanelScore : public DeviceTest, public ::testing::WithParamInterface<ScoreCase> {};
+// The ready display shows the stored high score.
+class PanelScore : public DeviceRigTest, public ::testing::WithParamInterface<ScoreCase> {
+protected:
+    void showHighScore(int value) {
+        settings.values["HiScore1"] = std::to_string(value);
+        start();
+        tap(Button::Time);
+        tap(Button::GameA);
+    }
+};
 
 TEST_P(PanelScore, LeadingZerosAreBlank) {
-    dev.Vid_Show_Panel_Score(GetParam().value, true);
+    showHighScore(GetParam().value);
     EXPECT_EQ(digits(), GetParam().expected);
 }
 
@@ -45,53 +53,64 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreCase{10001, {kBlank, kBlank, kBlank, 1}}, ScoreCase{12345, {2, 3, 4, 5}}));
 
 TEST_F(DeviceTest, BlankScoreEmptiesThePositionsButLeavesThemVisible) {
-    dev.Vid_Show_Panel_Score(1234, false);
+    tap(Button::Time);
+    advance(1);
+    ASSERT_NE(digits(), (Digits{kBlank, kBlank, kBlank, kBlank}));
+    toWatchMode(ModeDate); // blanks the clock's digits until the date's first tick
     EXPECT_EQ(digits(), (Digits{kBlank, kBlank, kBlank, kBlank}));
     for (Segment s : {Segment::im_panel_digit_pos_1, Segment::im_panel_digit_pos_4}) {
         EXPECT_TRUE(shown(s));
     }
 }
 
-// A hand-edited negative high score must neither select outside the ten digit pictures
-// nor leave the previous picture standing.
-TEST_F(DeviceTest, NegativeScoresShowOnlyRealDigits) {
-    for (int value : {-1, -7, -123, -9999, -10000, -10001, INT_MIN}) {
-        SCOPED_TRACE(value);
-        dev.Vid_Show_Panel_Score(8888, true);
-        dev.Vid_Show_Panel_Score(value, true);
-        for (int d : digits()) {
-            EXPECT_GE(d, kBlank);
-            EXPECT_LE(d, 9);
-            if (value != INT_MIN) {
-                EXPECT_NE(d, 8) << "stale picture";
-            }
-        }
-    }
+// A hand-edited negative high score must select none but the ten digit pictures.
+class NegativeScore : public PanelScore {};
+
+TEST_P(NegativeScore, ShowsOnlyRealDigits) {
+    showHighScore(GetParam().value);
+    EXPECT_EQ(digits(), GetParam().expected);
 }
 
+INSTANTIATE_TEST_SUITE_P(Values, NegativeScore,
+                         ::testing::Values(ScoreCase{-1, {kBlank, kBlank, kBlank, 0}},
+                                           ScoreCase{-7, {kBlank, kBlank, kBlank, 0}},
+                                           ScoreCase{-123, {kBlank, kBlank, kBlank, 0}},
+                                           ScoreCase{-9999, {kBlank, kBlank, kBlank, 0}},
+                                           ScoreCase{-10000, {kBlank, kBlank, kBlank, 0}},
+                                           ScoreCase{-10001, {kBlank, kBlank, kBlank, 0}},
+                                           ScoreCase{INT_MIN, {kBlank, kBlank, kBlank, 0}}));
+
 TEST_F(DeviceTest, MissMarksLightUpToTheCount) {
-    dev.Vid_Show_Panel_Miss(5);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(shown(MissMarks[i]), i < 5) << i;
-    }
-    dev.Vid_Show_Panel_Miss(0);
     for (Segment s : MissMarks) {
-        EXPECT_FALSE(shown(s));
+        EXPECT_TRUE(shown(s)) << "switched on";
     }
-    dev.Vid_Show_Panel_Miss(10);
+    startGame(Button::GameA);
     for (Segment s : MissMarks) {
-        EXPECT_TRUE(shown(s));
+        EXPECT_FALSE(shown(s)) << "a new game";
+    }
+    for (int misses = 1; misses <= 5; ++misses) {
+        missTo(misses);
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_EQ(shown(MissMarks[i]), i < misses) << i;
+        }
     }
 }
 
 using RightFrame = std::array<bool, 7>;
 
+// Frame 0 is the ready display's; a tick shows the frame of its phase.
 class ItemRightFrame : public DeviceTest,
                        public ::testing::WithParamInterface<std::pair<int, RightFrame>> {};
 
 TEST_P(ItemRightFrame, LightsItsPictures) {
-    dev.Vid_Show_All_Items_Right(false);
-    dev.Vid_Show_Item_Right(GetParam().first);
+    const int frame = GetParam().first;
+    tap(Button::Time);
+    tap(Button::GameA);
+    if (frame > 0) {
+        advance(1500);
+        playUntil(kCatchAll, [frame](const DeviceSnapshot& s) { return s.tickPhase == frame; });
+        runTicks(1);
+    }
     for (std::size_t i = 0; i < ItemRightPictures.size(); ++i) {
         EXPECT_EQ(shown(ItemRightPictures[i]), GetParam().second[i]) << i;
     }
@@ -106,25 +125,15 @@ INSTANTIATE_TEST_SUITE_P(Frames, ItemRightFrame,
                                            std::pair{5, RightFrame{1, 1, 0, 1, 0, 0, 1}},
                                            std::pair{6, RightFrame{1, 1, 1, 0, 0, 1, 0}}));
 
-TEST_F(DeviceTest, FramesOutsideTheTablesChangeNothing) {
-    dev.Vid_Show_Item_Right(3);
-    dev.Vid_Show_Item_Left(2);
-    forget();
-    for (int frame : {7, -1, 100}) {
-        dev.Vid_Show_Item_Right(frame);
-    }
-    for (int frame : {0, 3, -1}) {
-        dev.Vid_Show_Item_Left(frame);
-    }
-    EXPECT_TRUE(display.events.empty());
-}
-
 TEST_F(DeviceTest, ItemLeftFrames) {
-    dev.Vid_Show_All_Items_Left(false);
-    dev.Vid_Show_Item_Left(1);
+    tap(Button::Time);
+    tap(Button::GameA);
     expectLit({Segment::im_item_left_0, Segment::im_item_left_1}, {Segment::im_item_left_2});
-    dev.Vid_Show_Item_Left(2);
+    advance(1500);
+    playToScore(1);
     expectLit({Segment::im_item_left_0, Segment::im_item_left_2}, {Segment::im_item_left_1});
+    playTick();
+    expectLit({Segment::im_item_left_0, Segment::im_item_left_1}, {Segment::im_item_left_2});
 }
 
 } // namespace

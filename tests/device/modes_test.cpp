@@ -1,3 +1,5 @@
+#include <random>
+
 #include "tests/device/device_fixture.h"
 
 namespace device_test {
@@ -17,12 +19,12 @@ std::vector<TimerId> enabledTimers(const Device& dev) {
 
 TEST_F(DeviceRigTest, DarkUntilPowerOnThenEverySegmentLit) {
     dev.startUp();
-    EXPECT_EQ(dev.DeviceMode, ModeAllSegments);
+    EXPECT_EQ(state().mode, ModeAllSegments);
     EXPECT_TRUE(display.events.empty());
     EXPECT_FALSE(dev.nextDeadline().has_value());
 
     dev.powerOn();
-    EXPECT_EQ(dev.DeviceMode, ModeAllSegments);
+    EXPECT_EQ(state().mode, ModeAllSegments);
     expectLit({Segment::im_panel_bell, Segment::im_panel_time_colon, Segment::im_item_00,
                Segment::im_item_27, Segment::im_hero_2, Segment::im_miss_3,
                Segment::im_panel_miss_10, Segment::im_item_right_6},
@@ -33,14 +35,14 @@ TEST_F(DeviceRigTest, DarkUntilPowerOnThenEverySegmentLit) {
 
 TEST_F(DeviceTest, AnyModeButtonLeavesAllSegmentsForTheClock) {
     for (Button b : {Button::GameA, Button::GameB, Button::Time}) {
-        enterMode(ModeAllSegments);
+        dev.powerOn();
         tap(b);
-        EXPECT_EQ(dev.DeviceMode, ModeTime1);
+        EXPECT_EQ(state().mode, ModeTime1);
         expectLit({Segment::im_panel_time_1}, {Segment::im_panel_bell});
         EXPECT_EQ(enabledTimers(dev), std::vector<TimerId>{TimerId::Timer_Clock});
     }
     tap(Button::GameA);
-    EXPECT_EQ(dev.DeviceMode, ModeGameAReady) << "a second press selects the game";
+    EXPECT_EQ(state().mode, ModeGameAReady) << "a second press selects the game";
 }
 
 TEST_F(DeviceTest, TimeCyclesThroughTheWatchModesEachWithItsTimer) {
@@ -51,7 +53,7 @@ TEST_F(DeviceTest, TimeCyclesThroughTheWatchModesEachWithItsTimer) {
     };
     for (const auto& [mode, timers] : cycle) {
         tap(Button::Time);
-        EXPECT_EQ(dev.DeviceMode, mode);
+        EXPECT_EQ(state().mode, mode);
         EXPECT_EQ(enabledTimers(dev), timers) << modeName(mode);
     }
     advance(1);
@@ -63,10 +65,14 @@ TEST_F(DeviceTest, GameButtonsReadyTheirGameFromWatchModesAndGameOver) {
     for (std::int32_t from :
          {ModeTime1, ModeTime2, ModeAlarm, ModeChrono, ModeDate, ModeGameOver}) {
         for (Button b : {Button::GameA, Button::GameB}) {
-            enterMode(ModeTime1);
-            dev.DeviceMode = from;
+            backToClock();
+            if (from == ModeGameOver) {
+                reachGameOver(b, 0);
+            } else {
+                toWatchMode(from);
+            }
             tap(b);
-            EXPECT_EQ(dev.DeviceMode, b == Button::GameA ? ModeGameAReady : ModeGameBReady)
+            EXPECT_EQ(state().mode, b == Button::GameA ? ModeGameAReady : ModeGameBReady)
                 << "from " << modeName(from);
             EXPECT_EQ(enabledTimers(dev), std::vector<TimerId>{TimerId::Timer_Game_Start});
         }
@@ -76,26 +82,67 @@ TEST_F(DeviceTest, GameButtonsReadyTheirGameFromWatchModesAndGameOver) {
 TEST_F(DeviceTest, TimeInGameOverShowsTheClockAtOnceAndCancelsTheReturn) {
     reachGameOver(Button::GameA, 3);
     tap(Button::Time);
-    EXPECT_EQ(dev.DeviceMode, ModeTime1);
+    EXPECT_EQ(state().mode, ModeTime1);
     EXPECT_EQ(enabledTimers(dev), std::vector<TimerId>{TimerId::Timer_Clock});
 }
 
 TEST_F(DeviceTest, GameOverReturnsToTheClockAfterThirtySeconds) {
     reachGameOver(Button::GameB, 3);
     advance(29999);
-    EXPECT_EQ(dev.DeviceMode, ModeGameOver);
+    EXPECT_EQ(state().mode, ModeGameOver);
     advance(1);
-    EXPECT_EQ(dev.DeviceMode, ModeTime1);
+    EXPECT_EQ(state().mode, ModeTime1);
     EXPECT_EQ(enabledTimers(dev), std::vector<TimerId>{TimerId::Timer_Clock});
     advance(1);
     EXPECT_NE(digits()[3], kBlank);
 }
 
-TEST_F(DeviceTest, ModeOutsideTheRangeDoesNothing) {
-    enterMode(11);
-    enterMode(-1);
-    EXPECT_TRUE(display.events.empty());
-    EXPECT_TRUE(enabledTimers(dev).empty());
+// Whatever a user does, and however the draws fall, the state stays within its ranges and
+// the screen shows only what its pictures can show.
+TEST_F(DeviceTest, AnyUseKeepsTheStateWithinItsRanges) {
+    std::mt19937 rng(7);
+    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    const std::array<Button, 5> buttons = {Button::GameA, Button::GameB, Button::Time, Button::Left,
+                                           Button::Right};
+    for (int i = 0; i < 20000; ++i) {
+        random.queued = {pick(4)};
+        switch (pick(4)) {
+        case 0:
+            dev.press(buttons[static_cast<std::size_t>(pick(5))]);
+            break;
+        case 1:
+            dev.release(buttons[static_cast<std::size_t>(pick(5))]);
+            break;
+        case 2:
+            moveHeroTo(heroFor(state(), pick(3) == 0 ? kMissAll : kCatchAll));
+            break;
+        default:
+            advance(pick(3) == 0 ? pick(3000) : pick(250));
+            break;
+        }
+        const DeviceSnapshot s = state();
+        ASSERT_FALSE(modeName(s.mode).empty()) << s.mode;
+        ASSERT_GE(s.hero, 0);
+        ASSERT_LE(s.hero, 3);
+        ASSERT_GE(s.score, 0);
+        ASSERT_LE(s.score, 9999);
+        ASSERT_LE(s.misses, 5);
+        ASSERT_GE(s.tickPhase, 0);
+        ASSERT_LE(s.tickPhase, 6);
+        for (int cell : s.cells) {
+            ASSERT_TRUE(cell == CellEmpty || cell == CellInFlight || cell == CellHeld) << cell;
+        }
+        // So no tick ever finds a miss and a catch at once.
+        int waiting = 0;
+        for (int lane = 1; lane <= 3; ++lane) {
+            waiting += s.cells[kBottomCell[lane]] == CellInFlight ? 1 : 0;
+        }
+        ASSERT_LE(waiting, 1) << "items waiting in bottom cells";
+        for (int d : digits()) {
+            ASSERT_GE(d, kBlank);
+            ASSERT_LE(d, 9);
+        }
+    }
 }
 
 TEST_F(DeviceTest, ModeButtonsAreIgnoredInReadyAndPlayButStillShowAndLatch) {
@@ -108,7 +155,7 @@ TEST_F(DeviceTest, ModeButtonsAreIgnoredInReadyAndPlayButStillShowAndLatch) {
         for (auto [button, picture] : buttons) {
             SCOPED_TRACE(testing::Message()
                          << modeName(mode) << ", button " << segmentName(picture));
-            enterMode(ModeTime1);
+            backToClock();
             const Button game =
                 mode == ModeGameAReady || mode == ModeGameA ? Button::GameA : Button::GameB;
             if (mode == ModeGameA || mode == ModeGameB) {
@@ -118,12 +165,13 @@ TEST_F(DeviceTest, ModeButtonsAreIgnoredInReadyAndPlayButStillShowAndLatch) {
             }
             forget();
             dev.press(button);
-            EXPECT_EQ(dev.DeviceMode, mode);
+            EXPECT_EQ(state().mode, mode);
             EXPECT_TRUE(sound.played.empty());
             EXPECT_TRUE(shown(picture));
-            EXPECT_TRUE(button == Button::GameA   ? dev.LatchGameA
-                        : button == Button::GameB ? dev.LatchGameB
-                                                  : dev.LatchCommon);
+            const DeviceSnapshot s = state();
+            EXPECT_TRUE(button == Button::GameA   ? s.latchGameA
+                        : button == Button::GameB ? s.latchGameB
+                                                  : s.latchCommon);
             dev.release(button);
         }
     }
@@ -133,14 +181,14 @@ TEST_F(DeviceTest, ReleaseOfTheOtherGameButtonInReadyDoesNotStartPlay) {
     for (Button game : {Button::GameA, Button::GameB}) {
         const Button other = game == Button::GameA ? Button::GameB : Button::GameA;
         const std::int32_t ready = game == Button::GameA ? ModeGameAReady : ModeGameBReady;
-        enterMode(ModeTime1);
+        backToClock();
         dev.press(game);
         advance(1500); // held: the start timer fires and stops without starting
-        ASSERT_EQ(dev.DeviceMode, ready);
+        ASSERT_EQ(state().mode, ready);
         tap(other);
-        EXPECT_EQ(dev.DeviceMode, ready);
+        EXPECT_EQ(state().mode, ready);
         dev.release(game);
-        EXPECT_EQ(dev.DeviceMode, ready + 2);
+        EXPECT_EQ(state().mode, ready + 2);
     }
 }
 
@@ -149,8 +197,8 @@ TEST_F(DeviceTest, GameButtonReleasesDuringPlayDoNothing) {
     runTicks(1);
     dev.release(Button::GameA);
     dev.release(Button::GameB);
-    EXPECT_EQ(dev.DeviceMode, ModeGameB);
-    EXPECT_EQ(dev.TickPhase, 1); // a restart of play would have set it back to 6
+    EXPECT_EQ(state().mode, ModeGameB);
+    EXPECT_EQ(state().tickPhase, 1); // a restart of play would have set it back to 6
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "device/setting_entries.h"
 #include "device/stored_text.h"
 #include "tests/device/fakes.h"
 
@@ -55,6 +56,19 @@ TEST(TextSettings, WritesTheStoredForm) {
     EXPECT_EQ(settings.stored("SoundMode"), "-1");
     EXPECT_EQ(settings.stored("SplashScreen"), "1");
     EXPECT_EQ(settings.stored("FullscreenMode"), "0");
+}
+
+// A default outside its own range would be refused by the very checks the table serves.
+TEST(SettingEntries, EveryDefaultLiesWithinItsRange) {
+    using namespace device::setting;
+    for (const IntEntry& entry :
+         {Keys[0], Keys[1], Keys[2], Keys[3], Keys[4], HiScore1, HiScore2, SoundMode, Zoom}) {
+        EXPECT_TRUE(entry.range.contains(entry.defaultValue)) << entry.name;
+        EXPECT_LE(entry.range.min, entry.range.max) << entry.name;
+    }
+    for (const BoolEntry& entry : {SplashScreen, FullscreenMode}) {
+        EXPECT_TRUE(entry.range.contains(entry.defaultValue ? 1 : 0)) << entry.name;
+    }
 }
 
 } // namespace

@@ -121,15 +121,15 @@ TEST_F(DeviceTest, HandlersChainTimersWithinOneAdvance) {
     tap(device::Button::Time);
     tap(device::Button::GameA);
     advance(1500 + 215 * 3); // the start timer starts play, whose ticks then follow
-    EXPECT_EQ(dev.DeviceMode, device::ModeGameA);
-    EXPECT_EQ(dev.TickPhase, 3);
+    EXPECT_EQ(state().mode, device::ModeGameA);
+    EXPECT_EQ(state().tickPhase, 3);
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Game_Start));
 
-    dev.MissCount = 4;
+    missTo(4);
     armMiss();
     runTicks(1);
     advance(120 + 2000 + 30000); // every game-over stage re-arms the timer
-    EXPECT_EQ(dev.DeviceMode, device::ModeTime1);
+    EXPECT_EQ(state().mode, device::ModeTime1);
     EXPECT_TRUE(dev.timers().enabled(TimerId::Timer_Clock));
     EXPECT_FALSE(dev.timers().enabled(TimerId::Timer_Game_Over));
 }

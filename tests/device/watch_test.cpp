@@ -44,7 +44,7 @@ class DateDigits : public DeviceTest, public ::testing::WithParamInterface<DateC
 TEST_P(DateDigits, MonthThenDay) {
     clock.time.month = GetParam().month;
     clock.time.day = GetParam().day;
-    enterMode(ModeDate);
+    toWatchMode(ModeDate);
     advance(1);
     EXPECT_EQ(digits(), GetParam().expected);
     expectLit({Segment::im_panel_date, Segment::im_panel_time_colon},
@@ -63,7 +63,7 @@ TEST_F(DeviceTest, ColonBlinksAndKeepsItsPhaseIntoTime2) {
     EXPECT_EQ(dev.timers().interval(TimerId::Timer_Clock), 500);
     advance(250);
     tap(Button::Time);
-    ASSERT_EQ(dev.DeviceMode, ModeTime2);
+    ASSERT_EQ(state().mode, ModeTime2);
     expectLit({Segment::im_panel_time_colon, Segment::im_panel_time_2}, {Segment::im_panel_time_1});
     EXPECT_NE(digits()[3], kBlank) << "the clock stays on screen";
     advance(249);
@@ -90,7 +90,7 @@ TEST_F(DeviceTest, ClockChangeShowsAtTheNextTick) {
 
 TEST_F(DeviceTest, AlarmShowsTwelveAmWithABlinkingColon) {
     clock.time.hour = 17;
-    enterMode(ModeAlarm);
+    toWatchMode(ModeAlarm);
     EXPECT_EQ(digits(), (Digits{1, 2, 0, 0}));
     expectLit({Segment::im_panel_alarm, Segment::im_panel_time_am},
               {Segment::im_panel_time_pm, Segment::im_panel_time_colon});
@@ -107,7 +107,7 @@ TEST_F(DeviceTest, AlarmShowsTwelveAmWithABlinkingColon) {
 TEST_F(DeviceTest, ChronoShowsFourZerosWithASteadyColon) {
     tap(Button::Time);
     advance(1);
-    enterMode(ModeChrono);
+    toWatchMode(ModeChrono);
     EXPECT_EQ(digits(), (Digits{0, 0, 0, 0}));
     expectLit({Segment::im_panel_chrono, Segment::im_panel_time_colon},
               {Segment::im_panel_time_am, Segment::im_panel_time_pm});
