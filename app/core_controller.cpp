@@ -44,7 +44,7 @@ CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& 
           *this, tracedSound_ ? static_cast<device::SoundPlayer&>(*tracedSound_) : soundOutput_,
           settings(), clock_, random_}),
       recordOut_(openOutputFile(options.recordFile, "session record")),
-      recorder_(recordOut_ ? std::make_unique<SessionRecorder>(recordOut_->stream()) : nullptr) {
+      recorder_(recordOut_ ? std::make_unique<session::SessionRecorder>(recordOut_->stream()) : nullptr) {
     if (recorder_) {
         recorder_->header(seed_, clock_.current());
     }

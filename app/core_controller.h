@@ -133,7 +133,7 @@ private:
     device::Device device_;
 
     std::unique_ptr<OutputFile> recordOut_;
-    std::unique_ptr<SessionRecorder> recorder_;
+    std::unique_ptr<session::SessionRecorder> recorder_;
 
     WakeTimer timer_;
     Nanos armedFor_{0};

@@ -1,13 +1,13 @@
 #include "session/session_recorder.h"
 
-namespace app {
+namespace session {
 
 void SessionRecorder::line(std::string_view text) {
     out_ << text << '\n';
     out_.flush();
 }
 
-void SessionRecorder::header(std::uint64_t seed, const session::DateTime& clock) {
+void SessionRecorder::header(std::uint64_t seed, const DateTime& clock) {
     line("# zemblor session; replay: zemblor-headless --seed " + std::to_string(seed) +
          " --clock \"" + session::formatDateTime(clock) + "\" FILE");
 }
@@ -37,4 +37,4 @@ void SessionRecorder::event(device::Millis at, std::string_view command) {
     line("show");
 }
 
-} // namespace app
+} // namespace session

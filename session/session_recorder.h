@@ -8,7 +8,7 @@
 #include "device/device_timers.h"
 #include "session/date_time.h"
 
-namespace app {
+namespace session {
 
 // Writes the session as a zemblor-headless script: replayed with the same seed and clock,
 // it prints the same state, sound and store lines at the same times.
@@ -16,7 +16,7 @@ class SessionRecorder {
 public:
     explicit SessionRecorder(std::ostream& out) : out_(out) {}
 
-    void header(std::uint64_t seed, const session::DateTime& clock);
+    void header(std::uint64_t seed, const DateTime& clock);
     void store(std::string_view name, std::string_view value);
     // An input (or "power") at core time `at`: the wait since the last line, the command and
     // "show" (the trace prints a state line after each input).
@@ -35,4 +35,4 @@ private:
     device::Millis last_ = 0;
 };
 
-} // namespace app
+} // namespace session
