@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QString>
 
-#include "app/core_timeline.h"
+#include "session/core_timeline.h"
 #include "app/options.h"
 #include "app/output_file.h"
 #include "app/pause_state.h"
@@ -115,7 +115,7 @@ private:
 
     MonotonicClock monotonic_;
     PausableClock pausable_;
-    CoreTimeline timeline_;
+    session::CoreTimeline timeline_;
     std::uint64_t seed_;
     bool wallClock_; // no --clock: the device follows the computer's clock
 

@@ -3,11 +3,13 @@
 #include <QObject>
 #include <QTimer>
 
-#include "app/core_timeline.h"
+#include "session/core_timeline.h"
 
 class QSocketNotifier;
 
 namespace app {
+
+using Nanos = session::Nanos;
 
 // A single-shot wake-up of the GUI thread at a moment on the monotonic clock. On Linux it is
 // a timerfd with nanosecond deadlines, so the device's ticks come within a fraction of a

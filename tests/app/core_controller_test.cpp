@@ -158,7 +158,7 @@ TEST(CoreTiming, APauseIsNotReplayedAsABurst) {
     // The machine sleeps for ten minutes with a tick pending.
     s.at(*deadline + 600s);
     const device::Millis resumedAt = s.core->coreTime();
-    EXPECT_EQ(app::CoreTimeline(5s).monotonicAt(resumedAt), *deadline);
+    EXPECT_EQ(session::CoreTimeline(5s).monotonicAt(resumedAt), *deadline);
     EXPECT_LE(readLines(s.tracePath).size(), before + 1); // that one tick, nothing more
 
     // Afterwards time runs on from there at its normal pace.

@@ -5,7 +5,7 @@
 
 #include "device/device_timers.h"
 
-namespace app {
+namespace session {
 
 using Nanos = std::chrono::nanoseconds;
 
@@ -30,4 +30,4 @@ private:
     Nanos origin_;
 };
 
-} // namespace app
+} // namespace session

@@ -1,6 +1,6 @@
-#include "app/core_timeline.h"
+#include "session/core_timeline.h"
 
-namespace app {
+namespace session {
 
 device::Millis CoreTimeline::coreTimeAt(Nanos now, std::optional<device::Millis> pendingDeadline) {
     device::Millis t = std::chrono::floor<std::chrono::milliseconds>(now - origin_).count();
@@ -11,4 +11,4 @@ device::Millis CoreTimeline::coreTimeAt(Nanos now, std::optional<device::Millis>
     return t;
 }
 
-} // namespace app
+} // namespace session

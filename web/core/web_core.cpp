@@ -1,0 +1,296 @@
+// The browser edition's adapter: it owns the device core and everything it runs on, takes
+// the page's time and input, and hands the page what to paint, play and trace. The page
+// calls the C functions at the end of this file.
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include <emscripten.h>
+
+#include "device/device.h"
+#include "device/seeded_random.h"
+#include "device/setting_entries.h"
+#include "session/core_timeline.h"
+#include "session/event_log.h"
+#include "session/json_text.h"
+#include "session/session_recorder.h"
+#include "session/state_line.h"
+#include "session/virtual_clock.h"
+#include "skin/config_file.h"
+#include "skin/skin_layout.h"
+#include "web/core/browser_ports.h"
+#include "web/core/layout_json.h"
+
+namespace web {
+namespace {
+
+using Nanos = std::chrono::nanoseconds;
+
+Nanos fromMillis(double ms) {
+    return Nanos(static_cast<std::int64_t>(std::llround(ms * 1e6)));
+}
+
+class WebCore {
+public:
+    WebCore(std::uint64_t seed, const session::DateTime& clock, bool followWallClock, bool trace,
+            double now)
+        : followWallClock_(followWallClock), timeline_(fromMillis(now)),
+          log_(traceText_, [this] { return device_.now(); }), tracedSettings_(log_, settings_),
+          tracedSound_(log_, &sound_), clock_([this] { return device_.now(); }, clock),
+          random_(seed), trace_(trace),
+          device_(device::Ports{display_, trace ? static_cast<device::SoundPlayer&>(tracedSound_)
+                                                : sound_,
+                                trace ? static_cast<device::Settings&>(tracedSettings_)
+                                      : settings_,
+                                clock_, random_}),
+          recorder_(recordText_) {
+        recorder_.header(seed, clock);
+    }
+
+    void startUp() {
+        device_.startUp();
+        const device::DeviceSnapshot s = device_.snapshot();
+        for (std::size_t slot = 0; slot < device::setting::Keys.size(); ++slot) {
+            recorder_.store(device::setting::Keys[slot].name,
+                            std::to_string(s.bindings[slot].KeyIndex));
+        }
+        recorder_.store(device::setting::HiScore1.name, std::to_string(s.hiScoreA));
+        recorder_.store(device::setting::HiScore2.name, std::to_string(s.hiScoreB));
+    }
+
+    // Brings the core to the page's time `now` (milliseconds of performance.now()).
+    void advanceTo(double now) {
+        const device::Millis target =
+            timeline_.coreTimeAt(fromMillis(now), device_.nextDeadline());
+        if (target > device_.now()) {
+            device_.advance(target - device_.now());
+        }
+    }
+
+    // The page's time at which the core is next due; negative when no timer runs.
+    double nextDeadline() const {
+        const auto deadline = device_.nextDeadline();
+        if (!deadline) {
+            return -1;
+        }
+        return std::chrono::duration<double, std::milli>(timeline_.monotonicAt(*deadline))
+            .count();
+    }
+
+    // The device shows the computer's time: set anew when it drifts two seconds or more (a
+    // sleep, a clock change, a daylight-saving switch), and recorded so a replay follows.
+    void wallClock(const session::DateTime& wall) {
+        if (!followWallClock_) {
+            return;
+        }
+        const long long drift = session::secondsBetween(clock_.current(), wall);
+        if (drift >= 2 || drift <= -2) {
+            clock_.set(wall);
+            recorder_.command(device_.now(), "clock " + session::formatDateTime(wall));
+        }
+    }
+
+    template <typename Action> void input(double now, const std::string& command, Action action) {
+        advanceTo(now);
+        action();
+        recorder_.event(device_.now(), command);
+        if (trace_) {
+            log_.write(session::stateFields(device_));
+        }
+    }
+
+    template <typename Action> void command(double now, const std::string& line, Action action) {
+        advanceTo(now);
+        action();
+        recorder_.command(device_.now(), line);
+    }
+
+    device::Device& device() { return device_; }
+    BrowserDisplay& display() { return display_; }
+    BrowserSound& sound() { return sound_; }
+    std::ostringstream& traceText() { return traceText_; }
+    // The session so far, closed with the wait up to now (the recording goes on after it).
+    std::string record(double now) {
+        advanceTo(now);
+        recorder_.end(device_.now());
+        return recordText_.str();
+    }
+
+private:
+    bool followWallClock_;
+    session::CoreTimeline timeline_;
+    std::ostringstream traceText_;
+    session::EventLog log_;
+    BrowserSettings settings_;
+    session::PrintingSettings tracedSettings_;
+    BrowserSound sound_;
+    session::PrintingSound tracedSound_;
+    BrowserDisplay display_;
+    session::VirtualClock clock_;
+    device::SeededRandom random_;
+    bool trace_;
+    device::Device device_;
+    std::ostringstream recordText_;
+    session::SessionRecorder recorder_;
+};
+
+std::unique_ptr<WebCore> core;
+std::string text; // the last string handed to the page
+
+const char* handOut(std::string value) {
+    text = std::move(value);
+    return text.c_str();
+}
+
+session::DateTime dateTime(int y, int mo, int d, int h, int mi, int s) {
+    return session::DateTime{y, mo, d, h, mi, s};
+}
+
+} // namespace
+} // namespace web
+
+using web::core;
+
+extern "C" {
+
+// `seedHigh`/`seedLow`: the 64-bit seed of the item draws; `fixedClock`: the clock given in
+// the page's address, else the computer's own, followed from then on.
+EMSCRIPTEN_KEEPALIVE void zc_create(std::uint32_t seedHigh, std::uint32_t seedLow, int fixedClock,
+                                    int y, int mo, int d, int h, int mi, int s, int trace,
+                                    double now) {
+    const std::uint64_t seed = std::uint64_t{seedHigh} << 32 | seedLow;
+    core = std::make_unique<web::WebCore>(seed, web::dateTime(y, mo, d, h, mi, s), !fixedClock,
+                                          trace != 0, now);
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_start_up() {
+    core->startUp();
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_power_on(double now) {
+    core->input(now, "power", [] { core->device().powerOn(); });
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_advance(double now) {
+    core->advanceTo(now);
+}
+
+EMSCRIPTEN_KEEPALIVE double zc_next_deadline() {
+    return core->nextDeadline();
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_wall_clock(int y, int mo, int d, int h, int mi, int s) {
+    core->wallClock(web::dateTime(y, mo, d, h, mi, s));
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_key_down(double now, int code) {
+    const auto key = static_cast<std::uint16_t>(code);
+    core->input(now, "keydown " + std::to_string(key), [key] { core->device().FormKeyDown(key); });
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_key_up(double now, int code) {
+    const auto key = static_cast<std::uint16_t>(code);
+    core->input(now, "keyup " + std::to_string(key), [key] { core->device().FormKeyUp(key); });
+}
+
+// `button`: 0 GAME A, 1 GAME B, 2 TIME, 3 LEFT, 4 RIGHT.
+EMSCRIPTEN_KEEPALIVE void zc_press(double now, int button) {
+    static const char* const names[] = {"GAMEA", "GAMEB", "TIME", "LEFT", "RIGHT"};
+    if (button < 0 || button > 4) {
+        return;
+    }
+    core->input(now, std::string("press ") + names[button],
+                [button] { core->device().press(static_cast<device::Button>(button)); });
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_release(double now, int button) {
+    static const char* const names[] = {"GAMEA", "GAMEB", "TIME", "LEFT", "RIGHT"};
+    if (button < 0 || button > 4) {
+        return;
+    }
+    core->input(now, std::string("release ") + names[button],
+                [button] { core->device().release(static_cast<device::Button>(button)); });
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_accept_binding(double now, int slot, int keyIndex) {
+    core->command(now, "bind " + std::to_string(slot) + " " + std::to_string(keyIndex),
+                  [slot, keyIndex] { core->device().acceptBinding(slot, keyIndex); });
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_reset_hiscores(double now) {
+    core->command(now, "resethiscores", [] { core->device().resetHiScores(); });
+}
+
+// The components' state (one byte each, see BrowserDisplay) and whether it changed.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* zc_display_state() {
+    return core->display().state();
+}
+
+EMSCRIPTEN_KEEPALIVE int zc_display_changed() {
+    return core->display().takeChanged() ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int zc_hints_changed() {
+    return core->display().takeHintsChanged() ? 1 : 0;
+}
+
+// The beeps asked for since the last call, one sample number (0 Gameover, 1 Got, 2 Miss,
+// 3 Move, 4 Start) a character.
+EMSCRIPTEN_KEEPALIVE const char* zc_take_sounds() {
+    std::string played;
+    for (device::Sample sample : core->sound().take()) {
+        played += static_cast<char>('0' + static_cast<int>(sample));
+    }
+    return web::handOut(std::move(played));
+}
+
+// The trace's JSON lines written since the last call.
+EMSCRIPTEN_KEEPALIVE const char* zc_take_trace() {
+    std::string lines = core->traceText().str();
+    core->traceText().str({});
+    return web::handOut(std::move(lines));
+}
+
+// The device's state as the trace's state line shows it (for the page's text alternative).
+EMSCRIPTEN_KEEPALIVE const char* zc_state_line() {
+    return web::handOut("{\"t\":" + std::to_string(core->device().now()) +
+                        session::stateFields(core->device()) + "}");
+}
+
+EMSCRIPTEN_KEEPALIVE const char* zc_hints() {
+    return web::handOut("{\"t\":" + std::to_string(core->device().now()) +
+                        session::hintsFields(core->device()) + "}");
+}
+
+// The five bindings' key indexes, comma-separated.
+EMSCRIPTEN_KEEPALIVE const char* zc_key_indexes() {
+    std::string list;
+    for (const device::KeyBinding& binding : core->device().snapshot().bindings) {
+        list += (list.empty() ? "" : ",") + std::to_string(binding.KeyIndex);
+    }
+    return web::handOut(std::move(list));
+}
+
+// The session so far as a zemblor-headless script, ending with the wait up to now.
+EMSCRIPTEN_KEEPALIVE const char* zc_record(double now) {
+    return web::handOut(core->record(now));
+}
+
+// The skin's layout from its configuration text, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* zc_layout(const char* config, int fullscreen, int screenWidth,
+                                           int screenHeight) {
+    const skin::SkinLayout layout =
+        skin::layOutSkin(skin::ConfigFile::fromText(config), fullscreen != 0,
+                         skin::Size{screenWidth, screenHeight});
+    return web::handOut(web::layoutJson(layout));
+}
+
+// Every component's name, drawing rules and box at creation, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* zc_components() {
+    return web::handOut(web::componentsJson());
+}
+}
