@@ -33,7 +33,7 @@ CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& 
                           : nullptr),
       tracedSettings_(traceLog_ ? std::make_unique<session::PrintingSettings>(*traceLog_, *store_)
                                 : nullptr),
-      soundOutput_(settings(), soundHost),
+      presentSettings_(store(), [this] { syncToNow(); }), soundOutput_(store(), soundHost),
       tracedSound_(traceLog_ ? std::make_unique<session::PrintingSound>(*traceLog_, &soundOutput_)
                              : nullptr),
       sceneDisplay_(scene_),
@@ -42,9 +42,10 @@ CoreController::CoreController(const ProgramOptions& options, sound::SoundHost& 
       random_(seed_),
       device_(device::Ports{
           *this, tracedSound_ ? static_cast<device::SoundPlayer&>(*tracedSound_) : soundOutput_,
-          settings(), clock_, random_}),
+          store(), clock_, random_}),
       recordOut_(openOutputFile(options.recordFile, "session record")),
-      recorder_(recordOut_ ? std::make_unique<session::SessionRecorder>(recordOut_->stream()) : nullptr) {
+      recorder_(recordOut_ ? std::make_unique<session::SessionRecorder>(recordOut_->stream())
+                           : nullptr) {
     if (recorder_) {
         recorder_->header(seed_, clock_.current());
     }
@@ -64,11 +65,25 @@ CoreController::openStore(const std::optional<std::string>& iniFile) {
     return store;
 }
 
-device::Settings& CoreController::settings() {
+device::Settings& CoreController::store() {
     if (tracedSettings_) {
         return *tracedSettings_;
     }
     return *store_;
+}
+
+skin::SkinLoadReport CoreController::loadSkin(skin::SkinHost& host, const std::string& configPath,
+                                              bool fullscreenOn) {
+    return skin::LoadSkin(scene_, host, configPath, fullscreenOn);
+}
+
+void CoreController::setGameMenuSize(int width, int height) {
+    skin::Box box = scene_.box(skin::Component::btn_game_menu_background);
+    const QRect before = skin::toRect(box);
+    box.width = width;
+    box.height = height;
+    scene_.setBox(skin::Component::btn_game_menu_background, box);
+    emit displayChanged(before.united(skin::toRect(box)));
 }
 
 void CoreController::startUp() {

@@ -9,17 +9,19 @@
 #include <QRect>
 #include <QString>
 
-#include "session/core_timeline.h"
 #include "app/options.h"
 #include "app/output_file.h"
 #include "app/pause_state.h"
+#include "app/present_settings.h"
 #include "app/wake_timer.h"
 #include "device/device.h"
 #include "device/seeded_random.h"
+#include "session/core_timeline.h"
 #include "session/event_log.h"
 #include "session/session_recorder.h"
 #include "session/virtual_clock.h"
 #include "shell/settings_store.h"
+#include "skin/load_skin.h"
 #include "skin/scene.h"
 #include "skin/scene_display.h"
 #include "sound/sound_output.h"
@@ -40,9 +42,19 @@ public:
                    MonotonicClock monotonic = steadyNow, QObject* parent = nullptr);
     ~CoreController() override;
 
-    // Every settings read and write of the program goes through this (traced with --trace).
-    device::Settings& settings();
-    skin::Scene& scene() { return scene_; }
+    // Every settings read and write of the windows goes through this (traced with --trace);
+    // each brings the core to the present first.
+    device::Settings& settings() { return presentSettings_; }
+    // What the windows paint and hit-test; they change it only through the operations below.
+    const skin::Scene& scene() const { return scene_; }
+
+    // Lays the skin out on the scene (see skin::LoadSkin); the whole scene is then to be
+    // repainted.
+    skin::SkinLoadReport loadSkin(skin::SkinHost& host, const std::string& configPath,
+                                  bool fullscreenOn);
+    // Resizes the in-window game menu's picture (closed 36 x 32, open 256 x 448); its area is
+    // announced through displayChanged.
+    void setGameMenuSize(int width, int height);
 
     // The device's part of the main window's creation: key hint names, bindings read and
     // written back, button hints, high scores, latches; the random source is already seeded.
@@ -106,6 +118,8 @@ private:
     void settingsError(const std::string& message) override;
 
     std::unique_ptr<shell::SettingsStore> openStore(const std::optional<std::string>& iniFile);
+    // The store itself (traced with --trace), as the device and the sound output use it.
+    device::Settings& store();
     template <typename Action> void input(std::string_view command, Action action);
     void afterCoreCall();
     void arm();
@@ -123,6 +137,7 @@ private:
     std::unique_ptr<OutputFile> traceOut_;
     std::unique_ptr<session::EventLog> traceLog_;
     std::unique_ptr<session::PrintingSettings> tracedSettings_;
+    PresentSettings presentSettings_;
     sound::SoundOutput soundOutput_;
     std::unique_ptr<session::PrintingSound> tracedSound_;
 

@@ -114,7 +114,7 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadSkin() {
     chooseScale();
-    gameArea_ = skin::LoadSkin(core_.scene(), *this, configPath_, FullscreenOn).gameArea;
+    gameArea_ = core_.loadSkin(*this, configPath_, FullscreenOn).gameArea;
     frame_ = QImage(core_.scene().clientSize(),
                     translucent_ ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     cut_.reset(frame_.size(), core_.scene().colourKey());
@@ -381,7 +381,6 @@ void TForm1::toggleFullscreen() {
         menu_->setChecked(shell::MenuItem::pm_10_fullscreen, FullscreenOn);
     }
     closeGameMenu();
-    core_.syncToNow();
     device::setting::write(core_.settings(), device::setting::FullscreenMode, FullscreenOn);
     if (!FullscreenOn) {
         showNormal(); // leaves the full-screen state before the window takes the device's size
@@ -403,13 +402,7 @@ void TForm1::closeGameMenu() {
 }
 
 void TForm1::setMenuBackgroundBox(int width, int height) {
-    skin::Scene& scene = core_.scene();
-    skin::Box box = scene.box(skin::Component::btn_game_menu_background);
-    const QRect before(box.left, box.top, box.width, box.height);
-    box.width = width;
-    box.height = height;
-    scene.setBox(skin::Component::btn_game_menu_background, box);
-    redraw(before.united(QRect(box.left, box.top, box.width, box.height)));
+    core_.setGameMenuSize(width, height);
 }
 
 void TForm1::Vid_Display_Game_Menu() {
@@ -498,7 +491,6 @@ void TForm1::stepZoom(int delta) {
         return;
     }
     zoomRequest_ = zoom;
-    core_.syncToNow();
     device::setting::write(core_.settings(), device::setting::Zoom, zoom);
     closeGameMenu();
     const QPoint centre = geometry().center();

@@ -14,7 +14,6 @@ namespace app {
 using shell::MenuItem;
 
 void Program::pm_0_menuPopup(QPoint globalPos) {
-    core_->syncToNow();
     const bool splash = device::setting::read(core_->settings(), device::setting::SplashScreen,
                                               splash_->splashChecked());
     menu_->setChecked(MenuItem::pm_11_splashscreen, splash);
@@ -53,7 +52,6 @@ void Program::pm_8_hiscoreClick() {
 void Program::pm_11_splashscreenClick() {
     const bool on = !menu_->isChecked(MenuItem::pm_11_splashscreen);
     menu_->setChecked(MenuItem::pm_11_splashscreen, on);
-    core_->syncToNow();
     device::setting::write(core_->settings(), device::setting::SplashScreen, on);
 }
 

@@ -146,6 +146,19 @@ TEST(CoreTiming, LateWakeUpsDelayOneFiringButNeverAccumulate) {
     EXPECT_EQ(late.core->coreTime(), 60000);
 }
 
+// A window's settings write needs no syncToNow of its own: it carries the present time.
+TEST(CoreTiming, AWindowsSettingsWriteComesAtThePresent) {
+    QTemporaryDir dir;
+    Session s(dir, "present");
+    s.at(5s + 10ms);
+    s.core->powerOn();
+    s.now = 9s + 250ms; // time passed, no timer woke
+    s.core->settings().writeInt("Zoom", 2);
+    const std::string last = readLines(s.tracePath).back();
+    EXPECT_EQ(last, R"({"t":4250,"store":"Zoom","value":"2"})");
+    EXPECT_EQ(s.core->coreTime(), 4250);
+}
+
 TEST(CoreTiming, APauseIsNotReplayedAsABurst) {
     QTemporaryDir dir;
     Session s(dir, "pause");

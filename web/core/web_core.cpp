@@ -42,10 +42,9 @@ public:
           log_(traceText_, [this] { return device_.now(); }), tracedSettings_(log_, settings_),
           tracedSound_(log_, &sound_), clock_([this] { return device_.now(); }, clock),
           random_(seed), trace_(trace),
-          device_(device::Ports{display_, trace ? static_cast<device::SoundPlayer&>(tracedSound_)
-                                                : sound_,
-                                trace ? static_cast<device::Settings&>(tracedSettings_)
-                                      : settings_,
+          device_(device::Ports{display_,
+                                trace ? static_cast<device::SoundPlayer&>(tracedSound_) : sound_,
+                                trace ? static_cast<device::Settings&>(tracedSettings_) : settings_,
                                 clock_, random_}),
           recorder_(recordText_) {
         recorder_.header(seed, clock);
@@ -64,8 +63,7 @@ public:
 
     // Brings the core to the page's time `now` (milliseconds of performance.now()).
     void advanceTo(double now) {
-        const device::Millis target =
-            timeline_.coreTimeAt(fromMillis(now), device_.nextDeadline());
+        const device::Millis target = timeline_.coreTimeAt(fromMillis(now), device_.nextDeadline());
         if (target > device_.now()) {
             device_.advance(target - device_.now());
         }
@@ -77,8 +75,7 @@ public:
         if (!deadline) {
             return -1;
         }
-        return std::chrono::duration<double, std::milli>(timeline_.monotonicAt(*deadline))
-            .count();
+        return std::chrono::duration<double, std::milli>(timeline_.monotonicAt(*deadline)).count();
     }
 
     // The device shows the computer's time: set anew when it drifts two seconds or more (a
@@ -283,9 +280,8 @@ EMSCRIPTEN_KEEPALIVE const char* zc_record(double now) {
 // The skin's layout from its configuration text, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* zc_layout(const char* config, int fullscreen, int screenWidth,
                                            int screenHeight) {
-    const skin::SkinLayout layout =
-        skin::layOutSkin(skin::ConfigFile::fromText(config), fullscreen != 0,
-                         skin::Size{screenWidth, screenHeight});
+    const skin::SkinLayout layout = skin::layOutSkin(
+        skin::ConfigFile::fromText(config), fullscreen != 0, skin::Size{screenWidth, screenHeight});
     return web::handOut(web::layoutJson(layout));
 }
 
