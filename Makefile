@@ -6,7 +6,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
 endif
 
-.PHONY: all deps build run demo timing package test test-sanitize cross fuzz bench format clean
+.PHONY: all deps build run demo timing package test test-sanitize cross web parity fuzz bench format clean
 
 all: build
 
@@ -39,6 +39,17 @@ test-sanitize: deps
 cross: deps
 	@scripts/cross-check
 
+# The browser edition's core and the runner for node (WebAssembly, emscripten) in build-web/.
+# Debian's emscripten finds its JavaScript optimizer's modules through NODE_PATH.
+WEB_BUILD ?= build-web
+web: deps
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B $(WEB_BUILD) -G Ninja >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) --parallel 2
+
+# The runner's parity scripts through the native, WebAssembly and Windows runners.
+parity: build web cross
+	scripts/parity-check
+
 fuzz: deps
 	fuzz/run-fuzzers
 
@@ -52,4 +63,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD) build-cross
