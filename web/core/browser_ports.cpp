@@ -9,6 +9,7 @@
 namespace {
 
 constexpr std::uint8_t kShown = 1;
+constexpr std::uint8_t kOwnPicture = 14;
 constexpr std::uint8_t kNoDigit = 15;
 
 // Null when the storage has no such value or cannot be read; the page reports the latter.
@@ -36,7 +37,7 @@ namespace web {
 BrowserDisplay::BrowserDisplay() {
     for (std::size_t i = 0; i < skin::kComponentCount; ++i) {
         const bool shown = skin::componentInfo(static_cast<skin::Component>(i)).shownAtStart;
-        state_[i] = static_cast<std::uint8_t>((shown ? kShown : 0) | kNoDigit << 1);
+        state_[i] = static_cast<std::uint8_t>((shown ? kShown : 0) | kOwnPicture << 1);
     }
 }
 

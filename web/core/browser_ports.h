@@ -27,7 +27,7 @@ public:
     void hintsChanged() override { hintsChanged_ = true; }
 
     // One byte a component, in drawing order: bit 0 shown; bits 1-4 the digit (0..9) whose
-    // picture a digit position shows, 15 for none.
+    // picture a digit position shows, 14 while it shows its own picture, 15 for none.
     const std::uint8_t* state() const { return state_.data(); }
     // Whether anything changed since the last call, and forget it.
     bool takeChanged();

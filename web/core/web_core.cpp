@@ -17,6 +17,7 @@
 #include "session/core_timeline.h"
 #include "session/event_log.h"
 #include "session/json_text.h"
+#include "session/program_info.h"
 #include "session/session_recorder.h"
 #include "session/state_line.h"
 #include "session/virtual_clock.h"
@@ -107,6 +108,10 @@ public:
     }
 
     device::Device& device() { return device_; }
+    // The store as the page reads and writes it (traced, as the device's own writes are).
+    device::Settings& settings() {
+        return trace_ ? static_cast<device::Settings&>(tracedSettings_) : settings_;
+    }
     BrowserDisplay& display() { return display_; }
     BrowserSound& sound() { return sound_; }
     std::ostringstream& traceText() { return traceText_; }
@@ -277,12 +282,38 @@ EMSCRIPTEN_KEEPALIVE const char* zc_record(double now) {
     return web::handOut(core->record(now));
 }
 
+// A stored value read as the desktop reads it (a plain decimal number, else the default).
+EMSCRIPTEN_KEEPALIVE int zc_read_setting(const char* name, int defaultValue) {
+    return core->settings().readInt(name, defaultValue);
+}
+
+EMSCRIPTEN_KEEPALIVE void zc_write_setting(double now, const char* name, int value) {
+    core->advanceTo(now);
+    core->settings().writeInt(name, value);
+}
+
 // The skin's layout from its configuration text, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* zc_layout(const char* config, int fullscreen, int screenWidth,
                                            int screenHeight) {
     const skin::SkinLayout layout = skin::layOutSkin(
         skin::ConfigFile::fromText(config), fullscreen != 0, skin::Size{screenWidth, screenHeight});
     return web::handOut(web::layoutJson(layout));
+}
+
+// Where a logo of width x height goes on a screen (see skin::logoBox): "left,top".
+EMSCRIPTEN_KEEPALIVE const char* zc_logo_place(int position, int screenWidth, int screenHeight,
+                                               int width, int height, int left, int top) {
+    const skin::Box box = skin::logoBox(position, skin::Size{screenWidth, screenHeight},
+                                        skin::Size{width, height}, skin::Box{left, top, 0, 0});
+    return web::handOut(std::to_string(box.left) + "," + std::to_string(box.top));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* zc_program_title() {
+    return session::kProgramTitle;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* zc_program_version() {
+    return session::kProgramVersion;
 }
 
 // Every component's name, drawing rules and box at creation, as JSON.
