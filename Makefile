@@ -6,7 +6,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
 endif
 
-.PHONY: all deps build run demo timing package test test-sanitize cross web parity fuzz bench format clean
+.PHONY: all deps build run demo timing package test test-sanitize cross web web-run parity fuzz bench format clean
 
 all: build
 
@@ -28,8 +28,9 @@ demo: build
 package: build
 	cd $(BUILD) && cpack
 
-test: build
+test: build web
 	ctest --test-dir $(BUILD) --output-on-failure
+	cd web && node --test test/ browser-test/
 
 test-sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEMBLOR_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
@@ -45,6 +46,11 @@ WEB_BUILD ?= build-web
 web: deps
 	@NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B $(WEB_BUILD) -G Ninja >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) --parallel 2
+
+# Serves the site on http://localhost:8000/ (Python's server knows .wasm).
+web-run: web
+	@echo "The browser edition: http://localhost:8000/"
+	cd $(WEB_BUILD)/site && python3 -m http.server 8000 --bind 127.0.0.1
 
 # The runner's parity scripts through the native, WebAssembly and Windows runners.
 parity: build web cross
