@@ -228,6 +228,10 @@ void CoreController::advanceTo(Nanos now) {
 // switch the core's time line no longer matches it; the clock is set anew (and recorded, so
 // a replay sets it too).
 void CoreController::followWallClock() {
+    const auto realtime = std::chrono::system_clock::now().time_since_epoch();
+    if (!timeline_.wallClockDue(monotonic_(), std::chrono::duration_cast<Nanos>(realtime))) {
+        return;
+    }
     const session::DateTime wall = session::currentLocalDateTime();
     const long long drift = session::secondsBetween(clock_.current(), wall);
     if (drift >= 2 || drift <= -2) {

@@ -127,10 +127,7 @@ void TForm1::redraw(const QRect& dirty) {
     if (frame_.isNull()) {
         return;
     }
-    {
-        QPainter painter(&frame_);
-        core_.scene().paint(painter, dirty);
-    }
+    core_.scene().compose(frame_, dirty);
     // Any repaint may bring pixels of the key colour or take them away: the shape follows.
     if (cut_.update(frame_, dirty)) {
         applyShape();

@@ -26,8 +26,18 @@ public:
     // The monotonic time at which core time `t` begins.
     Nanos monotonicAt(device::Millis t) const { return origin_ + std::chrono::milliseconds(t); }
 
+    // Whether the computer's local time is worth working out (a costly call) to compare with
+    // the device's clock: only when it can have drifted from the time line, that is when the
+    // realtime clock moved against the monotonic one (set by hand, or time spent asleep), after
+    // a dropped pause, and at the first look in each minute of the realtime clock, where
+    // daylight-saving switches fall.
+    bool wallClockDue(Nanos monotonicNow, Nanos realtimeNow);
+
 private:
     Nanos origin_;
+    bool gapDropped_ = false;
+    std::optional<Nanos> wallOffset_; // realtime minus monotonic at the last look
+    long long wallMinute_ = 0;
 };
 
 } // namespace session

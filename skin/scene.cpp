@@ -1,5 +1,8 @@
 #include "skin/scene.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QPainter>
 
 #include "skin/box_bounds.h"
@@ -31,13 +34,13 @@ Scene::Scene() {
     for (std::size_t i = 0; i < kComponentCount; ++i) {
         const ComponentInfo& info = componentInfo(static_cast<Component>(i));
         states_[i].box = info.boxAtCreation;
-        states_[i].shown = info.shownAtStart;
+        shown_[i] = info.shownAtStart;
     }
     setPicture(Component::btn_game_menu_background, gameMenuPicture());
 }
 
 void Scene::setShown(Component c, bool shown) {
-    state(c).shown = shown;
+    shown_[index(c)] = shown;
 }
 
 void Scene::setBox(Component c, const Box& box) {
@@ -128,35 +131,115 @@ QPoint Scene::drawOrigin(Component c) const {
 
 void Scene::paint(QPainter& painter, const QRect& dirty) const {
     painter.save();
-    painter.setClipRect(dirty);
     painter.fillRect(dirty, background_);
     for (std::size_t i = 0; i < kComponentCount; ++i) {
-        const auto c = static_cast<Component>(i);
         const State& s = states_[i];
-        if (!s.shown || s.drawable.isNull()) {
+        if (!shown_[i] || s.drawable.isNull()) {
             continue;
         }
+        const auto c = static_cast<Component>(i);
         const QRect target = paintRect(c);
         const QRect area = target.intersected(dirty);
         if (area.isEmpty()) {
             continue;
         }
-        painter.setClipRect(area);
-        const DrawMode mode = componentInfo(c).drawMode;
-        if (mode == DrawMode::ScaleToBox || (mode == DrawMode::Backdrop && backdropStretch_)) {
+        if (isScaled(c)) {
+            painter.setClipRect(area);
             painter.drawImage(target, s.drawable);
+            painter.setClipping(false);
         } else {
-            painter.drawImage(drawOrigin(c), s.drawable);
+            painter.drawImage(area.topLeft(), s.drawable, area.translated(-drawOrigin(c)));
         }
     }
     painter.restore();
 }
 
+bool Scene::isScaled(Component c) const {
+    const DrawMode mode = componentInfo(c).drawMode;
+    return mode == DrawMode::ScaleToBox || (mode == DrawMode::Backdrop && backdropStretch_);
+}
+
+namespace {
+
+// x * a / 255 on each of the four bytes, rounded as the raster painter rounds.
+QRgb byteMul(QRgb x, std::uint32_t a) {
+    std::uint32_t t = (x & 0xff00ffu) * a;
+    t = ((t + ((t >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+    std::uint32_t u = ((x >> 8) & 0xff00ffu) * a;
+    u = (u + ((u >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
+    return u | t;
+}
+
+bool is32Bit(const QImage& image) {
+    return image.format() == QImage::Format_RGB32 ||
+           image.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
+void Scene::compose(QImage& frame, const QRect& dirty) const {
+    const QRect area = dirty.intersected(frame.rect());
+    if (area.isEmpty()) {
+        return;
+    }
+    struct Part {
+        const QImage* picture;
+        QPoint origin;
+        QRect rect;
+    };
+    std::array<Part, kComponentCount> parts;
+    std::size_t count = 0;
+    bool painterNeeded = !is32Bit(frame) || background_.alpha() != 255;
+    for (std::size_t i = 0; i < kComponentCount; ++i) {
+        const State& s = states_[i];
+        if (!shown_[i] || s.drawable.isNull()) {
+            continue;
+        }
+        const auto c = static_cast<Component>(i);
+        const QRect rect = paintRect(c).intersected(area);
+        if (rect.isEmpty()) {
+            continue;
+        }
+        painterNeeded = painterNeeded || isScaled(c) || !is32Bit(s.drawable);
+        parts[count++] = Part{&s.drawable, drawOrigin(c), rect};
+    }
+    if (painterNeeded) {
+        QPainter painter(&frame);
+        paint(painter, area);
+        return;
+    }
+    const QRgb background = background_.rgba();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::fill_n(reinterpret_cast<QRgb*>(frame.scanLine(y)) + area.left(), area.width(),
+                    background);
+    }
+    for (std::size_t n = 0; n < count; ++n) {
+        const Part& part = parts[n];
+        const bool opaque = part.picture->format() == QImage::Format_RGB32;
+        for (int y = part.rect.top(); y <= part.rect.bottom(); ++y) {
+            const auto* from =
+                reinterpret_cast<const QRgb*>(part.picture->constScanLine(y - part.origin.y())) +
+                (part.rect.left() - part.origin.x());
+            auto* to = reinterpret_cast<QRgb*>(frame.scanLine(y)) + part.rect.left();
+            if (opaque) {
+                std::copy_n(from, part.rect.width(), to);
+                continue;
+            }
+            for (int x = 0; x < part.rect.width(); ++x) {
+                const std::uint32_t alpha = qAlpha(from[x]);
+                if (alpha == 255) {
+                    to[x] = from[x];
+                } else if (alpha != 0) {
+                    to[x] = from[x] + byteMul(to[x], 255 - alpha);
+                }
+            }
+        }
+    }
+}
+
 QImage Scene::render() const {
     QImage frame(clientSize_, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&frame);
-    paint(painter, QRect(QPoint(0, 0), clientSize_));
-    painter.end();
+    compose(frame, frame.rect());
     return frame;
 }
 
@@ -249,9 +332,16 @@ void WindowCut::clear(QImage& frame, const QRect& area) const {
 }
 
 QRegion WindowCut::visible() const {
-    std::vector<QRect> runs;
+    // Rows with the same runs as the row above widen that band instead of adding rectangles,
+    // so an outline with straight sides takes a few dozen rectangles, not one per row: every
+    // repaint of the window is clipped to this region.
+    std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> band; // the runs of the band being built: start, end
+    std::vector<std::pair<int, int>> row;
+    std::size_t bandStart = 0;
     for (int y = 0; y < size_.height(); ++y) {
         const std::uint8_t* cut = &cut_[static_cast<std::size_t>(y) * size_.width()];
+        row.clear();
         int x = 0;
         while (x < size_.width()) {
             while (x < size_.width() && cut[x] != 0) {
@@ -262,12 +352,23 @@ QRegion WindowCut::visible() const {
                 ++x;
             }
             if (x > start) {
-                runs.emplace_back(start, y, x - start, 1);
+                row.emplace_back(start, x);
             }
+        }
+        if (y > 0 && row == band) {
+            for (std::size_t i = bandStart; i < rects.size(); ++i) {
+                rects[i].setHeight(rects[i].height() + 1);
+            }
+            continue;
+        }
+        band = row;
+        bandStart = rects.size();
+        for (const auto& [start, end] : row) {
+            rects.emplace_back(start, y, end - start, 1);
         }
     }
     QRegion region;
-    region.setRects(runs.data(), static_cast<int>(runs.size()));
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
     return region;
 }
 

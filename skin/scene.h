@@ -34,7 +34,7 @@ public:
     Scene();
 
     void setShown(Component c, bool shown);
-    bool isShown(Component c) const { return state(c).shown; }
+    bool isShown(Component c) const { return shown_[index(c)]; }
 
     // Edges beyond any window are cut back (boundedBox), so any box a skin gives is safe.
     void setBox(Component c, const Box& box);
@@ -63,13 +63,16 @@ public:
 
     // Paints the background and every shown component that meets `dirty`, bottom first.
     void paint(QPainter& painter, const QRect& dirty) const;
+    // The same pixels into a frame of its own. Pictures drawn at their own size are blended
+    // here directly, as the painter blends them: a few repainted pixels cost far less than a
+    // painter's setting up. A scaled picture in the area takes the painter.
+    void compose(QImage& frame, const QRect& dirty) const;
     // The whole client area as one picture.
     QImage render() const;
 
 private:
     struct State {
         Box box;
-        bool shown = false;
         bool placeholder = false;
         std::optional<Picture> picture;
         QImage drawable; // the picture as drawn on this component: see-through pixels at alpha 0
@@ -77,9 +80,13 @@ private:
     State& state(Component c) { return states_[index(c)]; }
     const State& state(Component c) const { return states_[index(c)]; }
     void prepareDrawable(Component c);
+    bool isScaled(Component c) const;
     QPoint drawOrigin(Component c) const;
 
     std::array<State, kComponentCount> states_;
+    // Apart from the states, so a small repaint finds the few shown components without
+    // reading every state.
+    std::array<bool, kComponentCount> shown_{};
     bool backdropStretch_ = false;
     QSize clientSize_{560, 372};
     QColor background_{Qt::white};
@@ -107,8 +114,7 @@ public:
     // The pixels cut within `area` become fully transparent (for a compositor, which honours
     // alpha); the others keep their colour.
     void clear(QImage& frame, const QRect& area) const;
-    // What is left of the window, as one-pixel-high runs row by row (the banded order
-    // QRegion::setRects expects).
+    // What is left of the window: runs of pixels row by row, rows alike joined into bands.
     QRegion visible() const;
 
 private:

@@ -185,6 +185,27 @@ TEST(CoreTiming, APauseIsNotReplayedAsABurst) {
     EXPECT_EQ(s.core->coreTime(), due + 999);
 }
 
+// The computer's local time is worked out only when the device's clock can have drifted from
+// it: a clock set by hand or time asleep, a dropped pause, or a new minute (where daylight-
+// saving switches fall); not at every wake of the clock mode.
+TEST(CoreTiming, TheComputersClockIsReadOnlyWhenItCanHaveDrifted) {
+    session::CoreTimeline timeline(5s);
+    const Nanos wall = 1'800'000'000s + 10s; // 10 s into a minute
+    EXPECT_TRUE(timeline.wallClockDue(6s, wall)) << "the first look";
+    EXPECT_FALSE(timeline.wallClockDue(6s + 500ms, wall + 500ms));
+    EXPECT_FALSE(timeline.wallClockDue(6s + 49s, wall + 49s + 300ms)) << "a slewed clock";
+    EXPECT_TRUE(timeline.wallClockDue(6s + 50s, wall + 50s)) << "a new minute";
+    EXPECT_FALSE(timeline.wallClockDue(6s + 51s, wall + 51s));
+    EXPECT_TRUE(timeline.wallClockDue(6s + 52s, wall + 52s + 5s)) << "the clock was set";
+    EXPECT_TRUE(timeline.wallClockDue(6s + 53s, wall + 52s + 3h)) << "time asleep";
+    EXPECT_FALSE(timeline.wallClockDue(6s + 54s, wall + 53s + 3h));
+
+    // A pause dropped from the time line leaves the device's clock behind the computer's.
+    timeline.coreTimeAt(6s + 55s + 20s, 1000);
+    EXPECT_TRUE(timeline.wallClockDue(6s + 75s, wall + 74s + 3h));
+    EXPECT_FALSE(timeline.wallClockDue(6s + 76s, wall + 75s + 3h));
+}
+
 TEST(SessionRecord, ReplaysToTheSameTrace) {
     QTemporaryDir dir;
     {

@@ -75,6 +75,45 @@ TEST_F(MainWindowTest, WindowedLayoutIsDeviceShaped) {
     EXPECT_TRUE(shape.contains(QPoint(280, 186)));
 }
 
+// Without a compositor (the offscreen platform has none) the window is opaque: its frame is
+// composed over the skin's see-through colour, which the shape cuts away.
+TEST_F(MainWindowTest, WithoutACompositorTheSeeThroughColourIsCutByTheShape) {
+    EXPECT_FALSE(window->testAttribute(Qt::WA_TranslucentBackground));
+    const QImage shown = window->grab().toImage();
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 0, 255));
+    EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
+    const QImage face = core->scene().render();
+    EXPECT_EQ(shown.pixel(30, 100), face.pixel(30, 100));
+    EXPECT_EQ(qAlpha(shown.pixel(30, 100)), 255);
+}
+
+// The shape follows what the window shows: a picture that brings the key colour cuts the
+// window there while it is shown, and the cut closes when it goes.
+TEST_F(MainWindowTest, TheShapeFollowsKeyColouredPixelsOfPicturesShownLater) {
+    // As if the skin's pressed TIME picture held the key colour at its left edge.
+    auto& scene = const_cast<skin::Scene&>(core->scene());
+    const skin::Box down = scene.box(skin::Component::btn_time_down);
+    ASSERT_TRUE(scene.picture(skin::Component::btn_time_down));
+    QImage picture =
+        scene.picture(skin::Component::btn_time_down)->image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < 6; ++x) {
+            picture.setPixelColor(x, y, QColor(255, 0, 255));
+        }
+    }
+    scene.setPicture(skin::Component::btn_time_down, {picture, skin::PictureFormat::Png});
+    const QPoint hole(down.left + 2, down.top + down.height / 2);
+    const QPoint button(down.left + down.width / 2, down.top + down.height / 2);
+    EXPECT_TRUE(window->mask().contains(hole));
+
+    key(QEvent::KeyPress, Qt::Key_3, 12);
+    ASSERT_NE(trace().find("btn_time_down"), std::string::npos);
+    EXPECT_FALSE(window->mask().contains(hole));
+    EXPECT_TRUE(window->mask().contains(button));
+    key(QEvent::KeyRelease, Qt::Key_3, 12);
+    EXPECT_TRUE(window->mask().contains(hole));
+}
+
 TEST_F(MainWindowTest, KeysReachTheDeviceAndRepeatsOnlyPress) {
     key(QEvent::KeyPress, Qt::Key_3, 12);
     EXPECT_NE(trace().find("\"mode\":\"ModeTime1\""), std::string::npos);

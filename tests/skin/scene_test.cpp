@@ -116,6 +116,106 @@ TEST(SeeThroughMask, MarksExactlyTheKeyColour) {
     EXPECT_EQ(mask.pixelIndex(1, 0), 0);
 }
 
+// The window's own frame is composed without a painter; it must give the painter's pixels,
+// blend for blend, on both frame formats, for a full and a partial repaint, and with a
+// scaled picture in the area (which takes the painter).
+TEST_F(SceneTest, ComposeGivesThePaintersPixels) {
+    QImage face(60, 40, QImage::Format_ARGB32);
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            face.setPixel(x, y, qRgba(x * 4, y * 6, 200 - x, (x * 37 + y * 11) % 256));
+        }
+    }
+    scene.setBackgroundColour(QColor(255, 0, 255));
+    place(Component::im_background, {face, PictureFormat::Png}, {0, 0, 60, 40});
+    place(Component::im_hero_1, {withBottomLeft(Qt::green, Qt::red), PictureFormat::Bitmap},
+          {5, 5, 6, 6});
+    place(Component::btn_left_top, {test::solid(8, 8, Qt::darkCyan), PictureFormat::Jpeg},
+          {30, 20, 8, 8});
+    scene.setPlaceholder(Component::im_miss_1);
+    scene.setBox(Component::im_miss_1, {40, 2, 10, 10});
+    scene.setShown(Component::im_miss_1, true);
+
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (const QRect dirty : {QRect(0, 0, 560, 372), QRect(3, 4, 40, 17)}) {
+            QImage painted(scene.clientSize(), format);
+            painted.fill(Qt::black);
+            QImage composed = painted.copy();
+            QPainter painter(&painted);
+            scene.paint(painter, dirty);
+            painter.end();
+            scene.compose(composed, dirty);
+            EXPECT_EQ(composed, painted) << "format " << format << ", area " << dirty.width();
+        }
+    }
+
+    place(Component::btn_set_top, {face, PictureFormat::Png}, {10, 10, 30, 20});
+    ASSERT_EQ(componentInfo(Component::btn_set_top).drawMode, DrawMode::ScaleToBox);
+    QImage painted(scene.clientSize(), QImage::Format_RGB32);
+    QImage composed = painted.copy();
+    QPainter painter(&painted);
+    scene.paint(painter, QRect(0, 0, 50, 40));
+    painter.end();
+    scene.compose(composed, QRect(0, 0, 50, 40));
+    EXPECT_EQ(composed.copy(0, 0, 50, 40), painted.copy(0, 0, 50, 40));
+}
+
+// The windowed layout's cut: pixels of exactly the key colour, followed as parts of the frame
+// are repainted; the shape changes only when a pixel changes side.
+TEST(WindowCut, FollowsTheKeyColourThroughRepaints) {
+    const QColor key(255, 0, 255);
+    QImage frame = test::solid(8, 6, key).convertToFormat(QImage::Format_RGB32);
+    QPainter(&frame).fillRect(QRect(2, 1, 4, 4), Qt::darkGreen);
+    WindowCut cut;
+    cut.reset(frame.size(), key);
+    EXPECT_TRUE(cut.update(frame, frame.rect()));
+    EXPECT_TRUE(cut.isCut(QPoint(0, 0)));
+    EXPECT_FALSE(cut.isCut(QPoint(2, 1)));
+    EXPECT_EQ(cut.visible(), QRegion(2, 1, 4, 4));
+    EXPECT_FALSE(cut.update(frame, frame.rect())) << "nothing changed side";
+
+    // A picture that brings the key colour cuts the window there; a near colour does not.
+    frame.setPixelColor(3, 2, key);
+    frame.setPixelColor(4, 2, QColor(254, 0, 255));
+    EXPECT_FALSE(cut.update(frame, QRect(4, 2, 1, 1)));
+    EXPECT_TRUE(cut.update(frame, QRect(2, 1, 4, 4)));
+    EXPECT_TRUE(cut.isCut(QPoint(3, 2)));
+    EXPECT_EQ(cut.visible(), QRegion(2, 1, 4, 4).subtracted(QRegion(3, 2, 1, 1)));
+
+    // For a compositor the cut pixels turn transparent, the others keep their colour.
+    QImage shown = frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    cut.clear(shown, shown.rect());
+    EXPECT_EQ(shown.pixel(3, 2), 0u);
+    EXPECT_EQ(shown.pixel(0, 5), 0u);
+    EXPECT_EQ(shown.pixelColor(4, 2), QColor(254, 0, 255));
+
+    // Without a colour key nothing is ever cut.
+    cut.reset(frame.size(), std::nullopt);
+    EXPECT_FALSE(cut.update(frame, frame.rect()));
+    EXPECT_FALSE(cut.isCut(QPoint(0, 0)));
+    EXPECT_EQ(cut.visible(), QRegion(frame.rect()));
+}
+
+// Rows alike make one band: a device with straight sides is a handful of rectangles.
+TEST(WindowCut, JoinsRowsAlikeIntoBands) {
+    const QColor key(255, 0, 255);
+    QImage frame = test::solid(100, 50, key).convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&frame);
+    painter.fillRect(QRect(2, 0, 96, 50), Qt::gray);
+    painter.fillRect(QRect(0, 2, 100, 46), Qt::gray);
+    painter.fillRect(QRect(40, 20, 10, 5), key); // a hole
+    painter.end();
+    WindowCut cut;
+    cut.reset(frame.size(), key);
+    cut.update(frame, frame.rect());
+    const QRegion visible = cut.visible();
+    EXPECT_EQ(visible.rectCount(), 6);
+    QRegion expected = QRegion(2, 0, 96, 50).united(QRegion(0, 2, 100, 46));
+    expected -= QRegion(40, 20, 10, 5);
+    EXPECT_EQ(visible, expected);
+}
+
 // Any integer a skin holds is a box: no edge arithmetic overflows, and what reaches into the
 // window is drawn where the box says.
 TEST_F(SceneTest, BoxesAtTheIntegerLimitsLieOutsideTheWindowOrReachIntoItExactly) {
