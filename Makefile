@@ -6,7 +6,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DZEMBLOR_WERROR=ON
 endif
 
-.PHONY: all deps build run demo timing package test test-sanitize cross web web-run parity fuzz bench format clean
+.PHONY: all deps build run demo timing package test test-sanitize cross web web-run web-timing parity fuzz bench format clean
 
 all: build
 
@@ -51,6 +51,10 @@ web: deps
 web-run: web
 	@echo "The browser edition: http://localhost:8000/"
 	cd $(WEB_BUILD)/site && python3 -m http.server 8000 --bind 127.0.0.1
+
+# Download sizes, start-up times and timer lateness of the page in headless Chromium.
+web-timing: web
+	cd web && node browser-test/timing.mjs
 
 # The runner's parity scripts through the native, WebAssembly and Windows runners.
 parity: build web cross

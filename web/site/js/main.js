@@ -62,6 +62,8 @@ const core = await loadCore(storage);
 const components = JSON.parse(core.components());
 const fixedClock = parseClock(params.get("clock"));
 const tracing = params.get("trace") === "1";
+// ?timing=1: how late each wake-up came against the core's deadline, for the timing harness.
+const timing = params.get("timing") === "1" ? (window.zemblorTiming = { lateness: [], wakes: 0 }) : null;
 if (tracing) {
     window.zemblorTrace = [];
 }
@@ -218,12 +220,18 @@ function schedule() {
     if (deadline < 0) {
         return;
     }
-    timer = setTimeout(wake, Math.max(0, deadline - clock.now()));
+    timer = setTimeout(() => wake(deadline), Math.max(0, deadline - clock.now()));
 }
 
-function wake() {
+function wake(deadline) {
     timer = null;
-    core.advance(clock.now());
+    if (timing && deadline !== undefined) {
+        timing.wakes++;
+        timing.lateness.push(clock.now() - deadline);
+    }
+    // A browser may wake a fraction of a millisecond early: that is the deadline all the same,
+    // or the page would wake a second time for it.
+    core.advance(Math.max(clock.now(), deadline ?? 0));
     if (!fixedClock) {
         core.wallClock(...localNow());
     }
@@ -351,11 +359,12 @@ async function play(soundMode, splashAtStartup) {
         tell("Sound folder unproperly installed. Please reinstall the game.");
     }
     core.writeSetting(clock.now(), "SplashScreen", splashAtStartup ? 1 : 0);
-    await layOut();
+    await laidOut;
     core.powerOn(clock.now());
     poweredOn = true;
     document.body.dataset.state = "playing";
     afterCore();
+    performance.mark("device-drawn");
 }
 
 function showSplash() {
@@ -390,10 +399,13 @@ function showSplash() {
     });
     document.body.dataset.state = "splash";
     dialog.showModal();
+    requestAnimationFrame(() => performance.mark("splash-drawn"));
     (position >= 0 ? playButton : list).focus();
 }
 
 afterCore();
+// The pictures load while the dialog is up, so Play only switches the device on.
+const laidOut = layOut();
 const storedMode = core.readSetting("SoundMode", -1);
 if (skipsSplash(storedMode, core.readSetting("SplashScreen", 1) !== 0)) {
     play(storedMode, false);
