@@ -108,7 +108,10 @@ async function layOut() {
     const viewport = { width: window.innerWidth, height: window.innerHeight };
     const probe = JSON.parse(core.layout(config, 0, 1, 1));
     const [gameWidth, gameHeight] = probe.configuredGameSize;
-    zoom = fitZoom({ width: Math.max(1, gameWidth), height: Math.max(1, gameHeight) }, viewport, ratio);
+    // The stored zoom (1 to 8) where the device fits at it, else the largest that fits.
+    const fitting = fitZoom({ width: Math.max(1, gameWidth), height: Math.max(1, gameHeight) }, viewport, ratio);
+    const stored = core.readSetting("Zoom", 0);
+    zoom = stored >= 1 && stored <= 8 ? Math.min(stored, fitting) : fitting;
     const screen = [Math.floor((viewport.width * ratio) / zoom), Math.floor((viewport.height * ratio) / zoom)];
     const next = JSON.parse(core.layout(config, fullscreen ? 1 : 0, screen[0], screen[1]));
     await Promise.all(
