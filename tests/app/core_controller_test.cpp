@@ -9,27 +9,16 @@
 
 #include "app/core_controller.h"
 #include "session/runner.h"
+#include "tests/app/app_test_support.h"
 
 namespace {
+
+using app_test::QuietSoundHost;
+using app_test::readLines;
 
 using namespace std::chrono_literals;
 using app::CoreController;
 using app::Nanos;
-
-class SilentSoundHost : public sound::SoundHost {
-public:
-    void showError(const std::string&) override {}
-    void requestTerminate() override {}
-};
-
-std::vector<std::string> readLines(const QString& path) {
-    std::ifstream in(path.toStdString());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // The device's own events in a trace: state and sound lines, and what it stores.
 std::vector<std::string> deviceEvents(const std::vector<std::string>& lines) {
@@ -110,7 +99,7 @@ public:
         core->keyUp(code);
     }
 
-    SilentSoundHost host;
+    QuietSoundHost host;
     Nanos now{5s};
     QString tracePath;
     QString recordPath;

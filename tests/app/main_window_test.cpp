@@ -10,14 +10,11 @@
 #include <QWindow>
 
 #include "app/main_window.h"
+#include "tests/app/app_test_support.h"
 
 namespace {
 
-class QuietSoundHost : public sound::SoundHost {
-public:
-    void showError(const std::string&) override {}
-    void requestTerminate() override {}
-};
+using app_test::QuietSoundHost;
 
 std::string lastLine(const QString& path) {
     std::ifstream in(path.toStdString());
@@ -49,8 +46,7 @@ protected:
     }
 
     void key(QEvent::Type type, int qtKey, quint32 scan, bool repeat = false) {
-        QKeyEvent event(type, qtKey, Qt::NoModifier, scan, 0, 0, QString(), repeat);
-        QCoreApplication::sendEvent(window->windowHandle(), &event);
+        app_test::sendKey(window->windowHandle(), type, qtKey, scan, repeat);
     }
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;

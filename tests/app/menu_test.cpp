@@ -17,8 +17,11 @@
 #include "dialogs/keys_form.h"
 #include "manual/manual_form.h"
 #include "shell/menu_items.h"
+#include "tests/app/app_test_support.h"
 
 namespace {
+
+using app_test::QuietSoundHost;
 
 using shell::MenuItem;
 
@@ -76,12 +79,6 @@ TEST(MenuHandlers, EachItemRunsItsOwnLatestHandlerAndItemsWithoutOneDoNothing) {
     EXPECT_EQ(ran.at(2), "exit");
 }
 
-class QuietHost : public sound::SoundHost {
-public:
-    void showError(const std::string&) override {}
-    void requestTerminate() override {}
-};
-
 // The main window full screen with its menu, on the offscreen platform.
 class MenuWindowTest : public ::testing::Test {
 protected:
@@ -138,7 +135,7 @@ protected:
 
     QTemporaryDir dir;
     QString ini;
-    QuietHost host;
+    QuietSoundHost host;
     std::unique_ptr<app::CoreController> core;
     std::unique_ptr<app::TForm1> window;
     app::MainMenu* menu = nullptr;

@@ -23,29 +23,18 @@
 #include "device/key_table.h"
 #include "dialogs/keys_form.h"
 #include "session/runner.h"
+#include "tests/app/app_test_support.h"
 
 namespace {
+
+using app_test::QuietSoundHost;
+using app_test::readLines;
 
 using namespace std::chrono_literals;
 using app::CoreController;
 using app::Nanos;
 
 const session::DateTime kClock{2026, 12, 8, 9, 41, 0};
-
-class QuietSoundHost : public sound::SoundHost {
-public:
-    void showError(const std::string&) override {}
-    void requestTerminate() override {}
-};
-
-std::vector<std::string> readLines(const QString& path) {
-    std::ifstream in(path.toStdString());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

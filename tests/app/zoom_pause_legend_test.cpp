@@ -15,8 +15,11 @@
 #include "app/main_window.h"
 #include "app/pause_state.h"
 #include "app/zoom_choice.h"
+#include "tests/app/app_test_support.h"
 
 namespace {
+
+using app_test::QuietSoundHost;
 
 using namespace std::chrono_literals;
 using app::chooseZoom;
@@ -102,12 +105,6 @@ TEST(PausableClock, PausedStretchesAreLeftOut) {
     EXPECT_EQ(clock.deviceTime(106s), 41s);
 }
 
-class QuietHost : public sound::SoundHost {
-public:
-    void showError(const std::string&) override {}
-    void requestTerminate() override {}
-};
-
 // The main window on the offscreen platform with a monotonic clock the test moves.
 class WindowKeys : public ::testing::Test {
 protected:
@@ -132,8 +129,7 @@ protected:
     }
 
     void key(QEvent::Type type, int qtKey, quint32 scan, bool repeat = false) {
-        QKeyEvent event(type, qtKey, Qt::NoModifier, scan, 0, 0, QString(), repeat);
-        QCoreApplication::sendEvent(window->windowHandle(), &event);
+        app_test::sendKey(window->windowHandle(), type, qtKey, scan, repeat);
     }
     void tap(int qtKey, quint32 scan) {
         key(QEvent::KeyPress, qtKey, scan);
@@ -167,7 +163,7 @@ protected:
 
     QTemporaryDir dir;
     QString ini;
-    QuietHost host;
+    QuietSoundHost host;
     app::Nanos now{1s};
     std::unique_ptr<app::CoreController> core;
     std::unique_ptr<app::TForm1> window;

@@ -18,6 +18,7 @@
 #include "session/event_log.h"
 #include "session/json_text.h"
 #include "session/program_info.h"
+#include "session/script_command.h"
 #include "session/session_recorder.h"
 #include "session/state_line.h"
 #include "session/virtual_clock.h"
@@ -201,21 +202,21 @@ EMSCRIPTEN_KEEPALIVE void zc_key_up(double now, int code) {
 
 // `button`: 0 GAME A, 1 GAME B, 2 TIME, 3 LEFT, 4 RIGHT.
 EMSCRIPTEN_KEEPALIVE void zc_press(double now, int button) {
-    static const char* const names[] = {"GAMEA", "GAMEB", "TIME", "LEFT", "RIGHT"};
     if (button < 0 || button > 4) {
         return;
     }
-    core->input(now, std::string("press ") + names[button],
-                [button] { core->device().press(static_cast<device::Button>(button)); });
+    const auto b = static_cast<device::Button>(button);
+    core->input(now, "press " + std::string(session::buttonName(b)),
+                [b] { core->device().press(b); });
 }
 
 EMSCRIPTEN_KEEPALIVE void zc_release(double now, int button) {
-    static const char* const names[] = {"GAMEA", "GAMEB", "TIME", "LEFT", "RIGHT"};
     if (button < 0 || button > 4) {
         return;
     }
-    core->input(now, std::string("release ") + names[button],
-                [button] { core->device().release(static_cast<device::Button>(button)); });
+    const auto b = static_cast<device::Button>(button);
+    core->input(now, "release " + std::string(session::buttonName(b)),
+                [b] { core->device().release(b); });
 }
 
 EMSCRIPTEN_KEEPALIVE void zc_accept_binding(double now, int slot, int keyIndex) {
