@@ -22,6 +22,76 @@ function desktopPreview() {
     return readFileSync(out);
 }
 
+// Play has begun when the first item comes (the ticks themselves leave no state line).
+async function startGameA(page) {
+    await page.keyboard.press("Digit1");
+    await page.keyboard.press("Digit1");
+    await page.waitForFunction(() => window.zemblorTrace.some((line) => line.sound === "Move"), { timeout: 10000 });
+}
+
+async function deviceBox(page) {
+    return page.$eval("#device", (c) => {
+        const r = c.getBoundingClientRect();
+        return { x: r.left, y: r.top, scale: r.width / 560 };
+    });
+}
+
+async function stored(page, name) {
+    return page.evaluate((key) => localStorage.getItem(key), name);
+}
+
+// The canvas's top left pixel's opacity: the backdrop full screen, the page around the outline
+// windowed.
+function cornerAlphaIn() {
+    return document.getElementById("device").getContext("2d").getImageData(0, 0, 1, 1).data[3];
+}
+async function cornerAlpha(page) {
+    return page.evaluate(cornerAlphaIn);
+}
+
+// Light pixels in a dark box at the middle of the liquid-crystal screen.
+async function pausedMarkShown(page) {
+    return page.evaluate(() => {
+        const canvas = document.getElementById("device");
+        const scale = canvas.width / 560;
+        const data = canvas.getContext("2d").getImageData(235 * scale, 172 * scale, 80 * scale, 18 * scale).data;
+        let dark = 0;
+        let white = 0;
+        for (let i = 0; i < data.length; i += 4) {
+            dark += data[i] < 80 && data[i + 1] < 80 && data[i + 2] < 80 ? 1 : 0;
+            white += data[i] > 240 && data[i + 1] > 240 && data[i + 2] > 240 ? 1 : 0;
+        }
+        return dark > data.length / 8 && white > 20;
+    });
+}
+
+// Fingers on the screen: real touches in Chromium; Firefox's remote protocol cannot make
+// touches headless, so there they are the pointer events a touch screen gives.
+async function touchScreen(page, browserName) {
+    if (browserName === "chromium") {
+        return { start: ({ x, y }) => page.touchscreen.touchStart(x, y) };
+    }
+    let next = 11;
+    const send = (type, id, { x, y }) =>
+        page.evaluate(
+            (t, pointerId, clientX, clientY) =>
+                document.getElementById("device").dispatchEvent(
+                    new PointerEvent(t, {
+                        pointerId, pointerType: "touch", isPrimary: pointerId === 11, clientX, clientY,
+                        button: t === "pointerdown" ? 0 : -1, buttons: t === "pointerdown" ? 1 : 0, bubbles: true,
+                    }),
+                ),
+            type, id, x, y,
+        );
+    return {
+        async start(at) {
+            const id = next++;
+            await send("pointerdown", id, at);
+            return { end: () => send("pointerup", id, at) };
+        },
+    };
+}
+
 for (const name of ["chromium", "firefox"]) {
     describe(`the page in ${name}`, { concurrency: false }, () => {
         let browser;
@@ -142,19 +212,120 @@ for (const name of ["chromium", "firefox"]) {
             await page.close();
         });
 
-        it("pauses while the page is hidden", async () => {
+        it("pauses while the page is hidden and with the Pause key, without a burst after", async () => {
             const page = await openPage(browser, server.url + QUERY);
             await playWithoutSound(page);
-            await page.keyboard.press("Digit3");
-            await waitForState(page, (line) => line.mode === "ModeTime1");
-            const before = (await trace(page)).length;
+            await startGameA(page);
             await page.evaluate(() => {
                 Object.defineProperty(document, "hidden", { configurable: true, get: () => true });
                 document.dispatchEvent(new Event("visibilitychange"));
             });
-            assert.equal(await page.evaluate(() => document.body.dataset.paused), "1");
+            assert.equal(await page.evaluate(() => document.body.dataset.paused), "hidden");
+            await page.keyboard.press("Pause");
+            const frozen = (await trace(page)).length;
+            await page.evaluate(() => {
+                Object.defineProperty(document, "hidden", { configurable: true, get: () => false });
+                document.dispatchEvent(new Event("visibilitychange"));
+            });
+            assert.equal(await page.evaluate(() => document.body.dataset.paused), "pause", "the Pause key still holds it");
+            assert.ok(await pausedMarkShown(page), "PAUSED is shown over the device");
+            await page.keyboard.press("ArrowLeft");
+            await new Promise((resolve) => setTimeout(resolve, 1500));
+            const lines = await trace(page);
+            assert.equal(lines.length, frozen, "no tick and no press while paused");
+            await page.keyboard.press("Pause");
+            await page.waitForFunction((n) => window.zemblorTrace.length > n, {}, frozen);
+            const next = (await trace(page))[frozen];
+            assert.ok(next.t - lines.at(-1).t < 1000, `the game goes on where it stopped (${lines.at(-1).t} to ${next.t})`);
+            await page.keyboard.press("ArrowLeft");
+            await waitForState(page, (line) => line.lit.includes("btn_left_down"));
+            assert.equal((await lastState(page)).hero, 2, "the press made while paused never reached the device");
+            assert.equal(await page.evaluate(() => document.body.dataset.paused), undefined);
+            assert.equal(await pausedMarkShown(page), false);
             await page.close();
-            assert.ok(before > 0);
+        });
+
+        it("steps the zoom with + and - and stores it", async () => {
+            const page = await openPage(browser, server.url + QUERY, { width: 1400, height: 1000 });
+            await playWithoutSound(page);
+            const width = () => page.$eval("#device", (c) => c.width);
+            assert.equal(await width(), 1120, "the largest zoom that fits");
+            await page.keyboard.press("Minus");
+            await page.waitForFunction(() => document.getElementById("device").width === 560);
+            assert.equal(await stored(page, "Zoom"), "1");
+            await page.keyboard.press("NumpadAdd");
+            await page.keyboard.press("Equal");
+            await page.waitForFunction(() => document.getElementById("device").width === 1120);
+            assert.equal(await stored(page, "Zoom"), "2", "never above the largest that fits");
+            await page.keyboard.press("Minus");
+            await page.reload();
+            await playWithoutSound(page);
+            assert.equal(await width(), 560, "the stored zoom is kept");
+            await page.close();
+        });
+
+        it("takes a finger on LEFT held while another taps RIGHT, as the device does", async () => {
+            const page = await openPage(browser, server.url + QUERY);
+            await playWithoutSound(page);
+            await startGameA(page);
+            const box = await deviceBox(page);
+            const left = { x: box.x + 64 * box.scale, y: box.y + 239 * box.scale };
+            const right = { x: box.x + 493 * box.scale, y: box.y + 239 * box.scale };
+            const fingers = await touchScreen(page, name);
+            const one = await fingers.start(left);
+            await waitForState(page, (line) => line.hero === 2 && line.lit.includes("btn_left_down"));
+            const two = await fingers.start(right);
+            await waitForState(page, (line) => line.lit.includes("btn_left_down") && line.lit.includes("btn_right_down"));
+            assert.equal((await lastState(page)).hero, 2, "RIGHT is ignored while LEFT is held");
+            await two.end();
+            await one.end();
+            await waitForState(page, (line) => !line.lit.includes("btn_left_down") && !line.lit.includes("btn_right_down"));
+            const three = await fingers.start(right);
+            await three.end();
+            await waitForState(page, (line) => line.hero === 3);
+            await page.close();
+        });
+
+        it("names each button's key in its hint", async () => {
+            const page = await openPage(browser, server.url + QUERY);
+            await playWithoutSound(page);
+            const box = await deviceBox(page);
+            await page.mouse.move(box.x + 297 * box.scale, box.y + 315 * box.scale);
+            await page.waitForFunction(() => document.getElementById("device").title !== "");
+            assert.equal(
+                await page.$eval("#device", (c) => c.title),
+                "click or press '1' to start game A (hold to view highscore)",
+            );
+            await page.close();
+        });
+        it("goes full screen with the backdrop and back, and comes back full screen at Play", async () => {
+            const page = await openPage(browser, server.url + QUERY);
+            await playWithoutSound(page);
+            assert.equal(await cornerAlpha(page), 0, "windowed, the page shows around the outline");
+            await page.click("#fullscreen");
+            await page.waitForFunction(() => document.fullscreenElement !== null);
+            await page.waitForFunction(`(${cornerAlphaIn})() === 255`);
+            assert.equal(await stored(page, "FullscreenMode"), "1");
+            await page.evaluate(() => document.exitFullscreen());
+            await page.waitForFunction(`document.fullscreenElement === null && (${cornerAlphaIn})() === 0`);
+            assert.equal(await stored(page, "FullscreenMode"), "0");
+            if (name === "chromium") {
+                // A double click on the liquid-crystal screen, which is no button (Firefox's
+                // remote protocol makes no double clicks).
+                const screen = await deviceBox(page);
+                await page.mouse.click(screen.x + 280 * screen.scale, screen.y + 120 * screen.scale, { clickCount: 2 });
+                await page.waitForFunction(() => document.fullscreenElement !== null);
+            } else {
+                await page.click("#fullscreen");
+            }
+            assert.equal(await stored(page, "FullscreenMode"), "1");
+            await page.reload();
+            await playWithoutSound(page);
+            await page.waitForFunction(`document.fullscreenElement !== null && (${cornerAlphaIn})() === 255`);
+            // The browser's window stays full screen for the next page otherwise.
+            await page.evaluate(() => document.exitFullscreen());
+            await page.waitForFunction(() => document.fullscreenElement === null);
+            await page.close();
         });
     });
 }

@@ -6,7 +6,8 @@ import { extname, join, normalize } from "node:path";
 
 import puppeteer from "puppeteer-core";
 
-export const SITE = new URL("../../build-web/site/", import.meta.url).pathname;
+// ZEMBLOR_SITE names another built site (a build directory of its own).
+export const SITE = process.env.ZEMBLOR_SITE ?? new URL("../../build-web/site/", import.meta.url).pathname;
 
 const TYPES = {
     ".html": "text/html",
@@ -81,3 +82,4 @@ export async function waitForState(page, predicate, timeout = 10000) {
         { timeout },
     );
 }
+

@@ -1,11 +1,13 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 
+import { DeviceClock } from "../site/js/device_clock.js";
 import { HeldKeys, virtualKeyCode } from "../site/js/keys.js";
 import { componentAt, driverPosition, fitZoom, skipsSplash } from "../site/js/layout.js";
 import { seeThrough } from "../site/js/painter.js";
 import { clearColour } from "../site/js/pictures.js";
 import { SettingsStorage } from "../site/js/storage.js";
+import { steppedZoom, windowCommandFor } from "../site/js/window_keys.js";
 
 describe("key codes", () => {
     it("go by the key's place, as the desktop's table knows keys", () => {
@@ -138,5 +140,58 @@ describe("settings storage", () => {
         );
         assert.equal(storage.get("Key3"), null);
         assert.match(told[0], /Key3 could not be read/);
+    });
+});
+
+describe("the program's own keys", () => {
+    it("are + and - on the main row and the keypad, and Pause; never a device key", () => {
+        assert.equal(windowCommandFor("Equal"), "zoomIn");
+        assert.equal(windowCommandFor("NumpadAdd"), "zoomIn");
+        assert.equal(windowCommandFor("Minus"), "zoomOut");
+        assert.equal(windowCommandFor("NumpadSubtract"), "zoomOut");
+        assert.equal(windowCommandFor("Pause"), "pause");
+        for (const code of ["Digit1", "ArrowLeft", "Space", "KeyP"]) {
+            assert.equal(windowCommandFor(code), null, code);
+            assert.notEqual(virtualKeyCode(code), null, code);
+        }
+    });
+    it("step the zoom within 1 and the largest that fits", () => {
+        assert.equal(steppedZoom(2, 1, 4), 3);
+        assert.equal(steppedZoom(4, 1, 4), 4);
+        assert.equal(steppedZoom(1, -1, 4), 1);
+        assert.equal(steppedZoom(6, -1, 3), 3, "a zoom above the largest comes down to it");
+    });
+});
+
+describe("the device's clock", () => {
+    it("stands still while any reason holds it and resumes where it stopped", () => {
+        let t = 1000;
+        const clock = new DeviceClock(() => t);
+        assert.equal(clock.now(), 1000);
+        clock.hold("hidden");
+        t = 5000;
+        assert.equal(clock.now(), 1000);
+        clock.hold("pause");
+        clock.release("hidden");
+        t = 7000;
+        assert.equal(clock.now(), 1000, "still paused");
+        assert.ok(clock.paused);
+        clock.release("pause");
+        assert.equal(clock.paused, false);
+        assert.equal(clock.now(), 1000);
+        t = 7250;
+        assert.equal(clock.now(), 1250);
+    });
+    it("ignores a second hold or a release of what was not held", () => {
+        let t = 0;
+        const clock = new DeviceClock(() => t);
+        clock.release("pause");
+        t = 100;
+        clock.hold("pause");
+        t = 200;
+        clock.hold("pause");
+        t = 300;
+        clock.release("pause");
+        assert.equal(clock.now(), 100);
     });
 });

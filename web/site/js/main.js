@@ -2,11 +2,13 @@
 // deadlines, the keyboard, the mouse and touch.
 import { DeviceSound } from "./audio.js";
 import { loadCore } from "./core.js";
+import { DeviceClock } from "./device_clock.js";
 import { HeldKeys } from "./keys.js";
 import { SOUND_DRIVERS, componentAt, driverPosition, fitZoom, skipsSplash } from "./layout.js";
 import { ScenePainter } from "./painter.js";
 import { keyedOut, loadPicture, placeholderPicture } from "./pictures.js";
 import { SettingsStorage } from "./storage.js";
+import { steppedZoom, windowCommandFor } from "./window_keys.js";
 
 const BUTTONS = ["btn_game_a_top", "btn_game_b_top", "btn_time_top", "btn_left_top", "btn_right_top"];
 const HINTS = ["btn_game_a_top", "btn_game_b_top", "btn_time_top", "btn_set_top", "btn_left_top", "btn_right_top"];
@@ -20,23 +22,7 @@ function tell(message) {
     notice.hidden = false;
 }
 
-// Device time: performance.now() less the time the page spent hidden.
-const clock = {
-    away: 0,
-    hiddenAt: null,
-    now() {
-        return (this.hiddenAt ?? performance.now()) - this.away;
-    },
-    hide() {
-        this.hiddenAt ??= performance.now();
-    },
-    show() {
-        if (this.hiddenAt !== null) {
-            this.away += performance.now() - this.hiddenAt;
-            this.hiddenAt = null;
-        }
-    },
-};
+const clock = new DeviceClock();
 
 function parseClock(text) {
     const m = /^(\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2})(?::(\d{2}))?$/.exec(text ?? "");
@@ -79,10 +65,10 @@ const pictures = new Array(components.length).fill(null);
 const boxes = components.map((c) => [...c.box]);
 let layout = null;
 let zoom = 1;
+let largestZoom = 1;
 let poweredOn = false;
 let timer = null;
 
-pictures[components.findIndex((c) => c.name === "btn_game_menu_background")] = await loadPicture("Graphics/game_menu.png");
 
 async function preparedPicture(i, path, mustExist) {
     const picture = await loadPicture(path);
@@ -101,6 +87,7 @@ function keyedOrNot(i, picture) {
 }
 
 const index = (name) => components.findIndex((c) => c.name === name);
+pictures[index("btn_game_menu_background")] = await preparedPicture(index("btn_game_menu_background"), "Graphics/game_menu.png", true);
 
 async function layOut() {
     const fullscreen = document.fullscreenElement !== null;
@@ -109,9 +96,9 @@ async function layOut() {
     const probe = JSON.parse(core.layout(config, 0, 1, 1));
     const [gameWidth, gameHeight] = probe.configuredGameSize;
     // The stored zoom (1 to 8) where the device fits at it, else the largest that fits.
-    const fitting = fitZoom({ width: Math.max(1, gameWidth), height: Math.max(1, gameHeight) }, viewport, ratio);
+    largestZoom = fitZoom({ width: Math.max(1, gameWidth), height: Math.max(1, gameHeight) }, viewport, ratio);
     const stored = core.readSetting("Zoom", 0);
-    zoom = stored >= 1 && stored <= 8 ? Math.min(stored, fitting) : fitting;
+    zoom = stored >= 1 && stored <= 8 ? Math.min(stored, largestZoom) : largestZoom;
     const screen = [Math.floor((viewport.width * ratio) / zoom), Math.floor((viewport.height * ratio) / zoom)];
     const next = JSON.parse(core.layout(config, fullscreen ? 1 : 0, screen[0], screen[1]));
     await Promise.all(
@@ -185,6 +172,26 @@ function repaint() {
     ctx.imageSmoothingEnabled = false;
     ctx.clearRect(0, 0, canvas.width, canvas.height);
     ctx.drawImage(frame, 0, 0, canvas.width, canvas.height);
+    if (clock.has("pause")) {
+        paintPausedMark(ctx);
+    }
+}
+
+// "PAUSED" over the middle of the device, as the desktop shows it.
+function paintPausedMark(ctx) {
+    const [left, top, width, height] = layout.gameArea;
+    const [markWidth, markHeight] = [96 * zoom, 28 * zoom];
+    const x = (left + width / 2) * zoom - markWidth / 2;
+    const y = (top + height / 2) * zoom - markHeight / 2;
+    ctx.fillStyle = "rgba(20, 20, 20, 0.82)";
+    ctx.beginPath();
+    ctx.roundRect(x, y, markWidth, markHeight, 5 * zoom);
+    ctx.fill();
+    ctx.fillStyle = "#fff";
+    ctx.font = `bold ${16 * zoom}px Arial, Helvetica, sans-serif`;
+    ctx.textAlign = "center";
+    ctx.textBaseline = "middle";
+    ctx.fillText("PAUSED", x + markWidth / 2, y + markHeight / 2);
 }
 
 function updateHints() {
@@ -216,7 +223,7 @@ function afterCore() {
 function schedule() {
     clearTimeout(timer);
     timer = null;
-    if (document.hidden || !poweredOn) {
+    if (clock.paused || !poweredOn) {
         return;
     }
     const deadline = core.nextDeadline();
@@ -241,13 +248,31 @@ function wake(deadline) {
     afterCore();
 }
 
-// Keys: the device's buttons through their bindings; a held key acts once.
+// Keys: the program's own first, then the device's buttons through their bindings; a held
+// key acts once.
 const keys = new HeldKeys();
+const heldCommands = new Set();
 window.addEventListener("keydown", (event) => {
     if (!poweredOn || document.getElementById("splash").open) {
         return;
     }
+    const command = windowCommandFor(event.code);
+    if (command) {
+        event.preventDefault();
+        if (!heldCommands.has(event.code)) {
+            heldCommands.add(event.code);
+            runWindowCommand(command);
+        }
+        return;
+    }
     const pressed = keys.press(event.code);
+    if (pressed && clock.has("pause")) {
+        // Paused, the device takes no presses; releases of keys held before still reach it.
+        if (pressed.first) {
+            keys.release(event.code);
+        }
+        return;
+    }
     if (pressed) {
         core.keyDown(clock.now(), pressed.key);
         afterCore();
@@ -257,6 +282,7 @@ window.addEventListener("keydown", (event) => {
     }
 });
 window.addEventListener("keyup", (event) => {
+    heldCommands.delete(event.code);
     const key = keys.release(event.code);
     if (key !== null && poweredOn) {
         core.keyUp(clock.now(), key);
@@ -264,6 +290,7 @@ window.addEventListener("keyup", (event) => {
     }
 });
 window.addEventListener("blur", () => {
+    heldCommands.clear();
     for (const key of keys.releaseAll()) {
         core.keyUp(clock.now(), key);
     }
@@ -282,14 +309,18 @@ function pictureXY(event) {
     ];
 }
 canvas.addEventListener("pointerdown", (event) => {
-    if (!poweredOn || event.button !== 0) {
+    if (!poweredOn || event.button !== 0 || clock.has("pause")) {
         return;
     }
     const [x, y] = pictureXY(event);
     const hit = componentAt(boxes, paintedState().map((s) => s & 1), x, y);
     const button = hit >= 0 ? BUTTONS.indexOf(components[hit].name) : -1;
     if (button >= 0) {
-        canvas.setPointerCapture(event.pointerId);
+        try {
+            canvas.setPointerCapture(event.pointerId);
+        } catch {
+            // The pointer is already gone: its release comes all the same.
+        }
         pointerButtons.set(event.pointerId, button);
         core.press(clock.now(), button);
         afterCore();
@@ -322,20 +353,50 @@ canvas.addEventListener("contextmenu", (event) => event.preventDefault());
 // A hidden page pauses the device; shown again, it resumes where it was.
 document.addEventListener("visibilitychange", () => {
     if (document.hidden) {
-        clock.hide();
         sound.suspend();
-        clearTimeout(timer);
-        timer = null;
-        document.body.dataset.paused = "1";
+        hold("hidden");
     } else {
-        clock.show();
         sound.resume();
-        delete document.body.dataset.paused;
-        if (poweredOn) {
-            wake();
-        }
+        release("hidden");
     }
 });
+
+function hold(reason) {
+    clock.hold(reason);
+    clearTimeout(timer);
+    timer = null;
+    document.body.dataset.paused = [...clock.reasons].join(" ");
+}
+
+function release(reason) {
+    clock.release(reason);
+    if (clock.paused) {
+        document.body.dataset.paused = [...clock.reasons].join(" ");
+        return;
+    }
+    delete document.body.dataset.paused;
+    if (poweredOn) {
+        wake();
+    }
+}
+
+function runWindowCommand(command) {
+    if (command === "pause") {
+        if (clock.has("pause")) {
+            release("pause");
+        } else {
+            hold("pause");
+        }
+        repaint();
+        return;
+    }
+    const next = steppedZoom(zoom, command === "zoomIn" ? 1 : -1, largestZoom);
+    if (next !== zoom) {
+        core.writeSetting(clock.now(), "Zoom", next);
+        afterCore();
+        layOut();
+    }
+}
 
 // Full screen: the full-screen layout over the backdrop.
 function toggleFullscreen() {
@@ -355,8 +416,13 @@ document.addEventListener("fullscreenchange", () => {
 });
 window.addEventListener("resize", () => layout && layOut());
 
-// Play: the sound output chosen, the choices stored, the device switched on.
-async function play(soundMode, splashAtStartup) {
+// Play: the sound output chosen, the choices stored, the device switched on. Play is the
+// gesture a browser asks for before it shows a page full screen, so a stored full screen
+// comes back here.
+async function play(soundMode, splashAtStartup, byGesture) {
+    if (byGesture && core.readSetting("FullscreenMode", 0) === 1 && document.fullscreenEnabled) {
+        document.documentElement.requestFullscreen().catch(() => {});
+    }
     core.writeSetting(clock.now(), "SoundMode", soundMode);
     if (soundMode === 0 && !(await sound.start())) {
         tell("Sound folder unproperly installed. Please reinstall the game.");
@@ -398,7 +464,7 @@ function showSplash() {
             event.preventDefault();
             return;
         }
-        play(Number(list.value), check.checked);
+        play(Number(list.value), check.checked, true);
     });
     document.body.dataset.state = "splash";
     dialog.showModal();
@@ -411,7 +477,7 @@ afterCore();
 const laidOut = layOut();
 const storedMode = core.readSetting("SoundMode", -1);
 if (skipsSplash(storedMode, core.readSetting("SplashScreen", 1) !== 0)) {
-    play(storedMode, false);
+    play(storedMode, false, false);
 } else {
     showSplash();
 }
