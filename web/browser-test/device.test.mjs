@@ -286,6 +286,49 @@ for (const name of ["chromium", "firefox"]) {
             await page.close();
         });
 
+        it("plays the beeps through the browser's audio output", async () => {
+            const page = await openPage(browser, server.url + QUERY);
+            await page.waitForSelector("#splash[open]");
+            await page.select("#sound-driver", "0");
+            await page.click("#play");
+            await page.waitForFunction(() => document.body.dataset.state === "playing");
+            if (name === "chromium") {
+                // Headless Firefox has no audio device: its context stays suspended.
+                assert.equal(await page.evaluate(() => window.zemblorSound.context.state), "running");
+            }
+            assert.equal(await page.evaluate(() => window.zemblorSound.buffers.length), 5);
+            await page.keyboard.press("Digit1");
+            await page.keyboard.press("Digit1");
+            await page.waitForFunction(() => window.zemblorTrace.some((line) => line.sound === "Start"));
+            assert.equal(await page.evaluate(() => window.zemblorSound.started), 1, "the Start beep");
+            assert.equal(await stored(page, "SoundMode"), "0");
+            await page.close();
+        });
+
+        it("lets go of held keys when the page loses the focus", async () => {
+            const page = await openPage(browser, server.url + QUERY);
+            await playWithoutSound(page);
+            await page.keyboard.press("Digit3");
+            await page.keyboard.down("Digit1");
+            await waitForState(page, (line) => line.mode === "ModeGameAReady");
+            await page.evaluate(() => window.dispatchEvent(new Event("blur")));
+            // Still held, GAME A would keep the high score shown and never start play.
+            await page.waitForFunction(() => window.zemblorTrace.some((line) => line.sound === "Move"));
+            await page.keyboard.up("Digit1");
+            await page.close();
+        });
+
+        it("fits a phone's narrow screen at whole device pixels", async () => {
+            const page = await openPage(browser, server.url + QUERY, {
+                width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+            });
+            await playWithoutSound(page);
+            const size = await page.$eval("#device", (c) => [c.width, c.getBoundingClientRect().width, window.devicePixelRatio]);
+            assert.deepEqual(size.slice(0, 1), [1120], "zoom 2 on a screen of 1170 device pixels");
+            assert.ok(Math.abs(size[1] * size[2] - 1120) < 1, `${size[1]} CSS pixels at ratio ${size[2]}`);
+            await page.close();
+        });
+
         it("names each button's key in its hint", async () => {
             const page = await openPage(browser, server.url + QUERY);
             await playWithoutSound(page);

@@ -9,6 +9,7 @@ export class DeviceSound {
         this.context = null;
         this.buffers = [];
         this.voices = new Set();
+        this.started = 0;
     }
 
     // Starts the output; the Play button's click is the gesture a browser asks for. False when
@@ -30,7 +31,9 @@ export class DeviceSound {
             this.context = null;
             return false;
         }
-        await this.context.resume();
+        // Not awaited: with no audio device the context may never run, and the device must
+        // switch on all the same.
+        this.context.resume().catch(() => {});
         return true;
     }
 
@@ -44,6 +47,7 @@ export class DeviceSound {
         source.onended = () => this.voices.delete(source);
         this.voices.add(source);
         source.start();
+        this.started++;
     }
 
     suspend() {

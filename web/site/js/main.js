@@ -58,6 +58,9 @@ core.startUp();
 
 const config = await (await fetch("Config.ini")).text();
 const sound = new DeviceSound("Sound/");
+if (tracing) {
+    window.zemblorSound = sound;
+}
 const painter = new ScenePainter(components);
 const frame = new OffscreenCanvas(1, 1);
 const frameContext = frame.getContext("2d", { willReadFrequently: true });
