@@ -322,6 +322,8 @@ for (const name of ["chromium", "firefox"]) {
             const page = await openPage(browser, server.url + QUERY, {
                 width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
             });
+            await page.evaluate(() => localStorage.removeItem("Zoom"));
+            await page.reload();
             await playWithoutSound(page);
             const size = await page.$eval("#device", (c) => [c.width, c.getBoundingClientRect().width, window.devicePixelRatio]);
             assert.deepEqual(size.slice(0, 1), [1120], "zoom 2 on a screen of 1170 device pixels");

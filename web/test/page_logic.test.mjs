@@ -4,6 +4,7 @@ import { describe, it } from "node:test";
 import { DeviceClock } from "../site/js/device_clock.js";
 import { HeldKeys, virtualKeyCode } from "../site/js/keys.js";
 import { componentAt, driverPosition, fitZoom, skipsSplash } from "../site/js/layout.js";
+import { parseClock, parseSeed, pageOptions } from "../site/js/page_options.js";
 import { seeThrough } from "../site/js/painter.js";
 import { clearColour } from "../site/js/pictures.js";
 import { SettingsStorage } from "../site/js/storage.js";
@@ -193,5 +194,26 @@ describe("the device's clock", () => {
         t = 300;
         clock.release("pause");
         assert.equal(clock.now(), 100);
+    });
+});
+
+describe("the page's address", () => {
+    it("fixes the seed as its 64 bits, high and low", () => {
+        assert.deepEqual(parseSeed("1"), [0, 1]);
+        assert.deepEqual(parseSeed("4294967296"), [1, 0]);
+        assert.deepEqual(parseSeed("18446744073709551617"), [0, 1], "modulo 2^64, as the runner takes it");
+        for (const bad of [null, "", "-1", "1e3", "12a"]) {
+            assert.equal(parseSeed(bad), null, String(bad));
+        }
+    });
+    it("fixes the clock, seconds optional", () => {
+        assert.deepEqual(parseClock("2026-12-08T09:41"), [2026, 12, 8, 9, 41, 0]);
+        assert.deepEqual(parseClock("2026-12-08T09:41:07"), [2026, 12, 8, 9, 41, 7]);
+        assert.equal(parseClock("2026-12-08 09:41"), null);
+        assert.equal(parseClock(null), null);
+    });
+    it("keeps the trace and the timing only when asked for with 1", () => {
+        assert.deepEqual(pageOptions("?trace=1&timing=0"), { seed: null, clock: null, trace: true, timing: false });
+        assert.equal(pageOptions("?trace=yes").trace, false);
     });
 });

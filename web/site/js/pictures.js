@@ -2,28 +2,24 @@
 // on a transparent component loses every pixel of its bottom-left pixel's colour; a PNG keeps
 // its own transparency; a JPEG is opaque.
 
-// A picture's pixels as a canvas, or null when the file is missing or cannot be decoded.
-export async function loadPicture(url) {
-    let response;
-    try {
-        response = await fetch(url);
-    } catch {
-        return { missing: true };
-    }
-    if (!response.ok) {
+// A picture's pixels as a canvas from `source` (see skin_source.js); `missing` when the file
+// is not there, `error` when it cannot be decoded.
+export async function loadPicture(source, path) {
+    const blob = await source.blob(path);
+    if (!blob) {
         return { missing: true };
     }
     try {
-        const bitmap = await createImageBitmap(await response.blob(), {
+        const bitmap = await createImageBitmap(blob, {
             colorSpaceConversion: "none",
             premultiplyAlpha: "none",
         });
         const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
         canvas.getContext("2d").drawImage(bitmap, 0, 0);
         bitmap.close();
-        return { canvas, bitmap: /\.bmp$/i.test(url) };
+        return { canvas, bitmap: /\.bmp$/i.test(path) };
     } catch (error) {
-        return { error: `${url}: ${error.message || "cannot be decoded"}` };
+        return { error: `${path}: ${error.message || "cannot be decoded"}` };
     }
 }
 
