@@ -2,6 +2,11 @@
 
 #include <QLabel>
 
+#include <string_view>
+#include <tuple>
+#include <utility>
+
+#include "dialogs/about_text.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/link_label.h"
 #include "dialogs/links.h"
@@ -14,15 +19,19 @@ constexpr int kHeight = 176;
 constexpr int kCaptionLeft = 132;
 constexpr int kValueLeft = 212;
 
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 // Labels fit their text, growing right and down from the given corner.
-template <typename Label> Label* placed(Label* label, const char* name, int left, int top) {
-    label->setObjectName(QString::fromLatin1(name));
+template <typename Label> Label* placed(Label* label, std::string_view name, int left, int top) {
+    label->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     label->move(left, top);
     label->adjustSize();
     return label;
 }
 
-QLabel* detailLabel(QWidget* parent, const char* name, int left, int top, const QString& text,
+QLabel* detailLabel(QWidget* parent, std::string_view name, int left, int top, const QString& text,
                     bool bold, bool italic = false) {
     auto* label = new QLabel(text, parent);
     QFont font = label->font();
@@ -35,45 +44,51 @@ QLabel* detailLabel(QWidget* parent, const char* name, int left, int top, const 
     return placed(label, name, left, top);
 }
 
-QLabel* caption(QWidget* parent, const char* name, int top, const char* text) {
-    return detailLabel(parent, name, kCaptionLeft, top, QString::fromLatin1(text), false);
+// The rows lie 24 pixels apart from the top margin.
+int rowTop(std::size_t row) {
+    return 8 + 24 * static_cast<int>(row);
 }
 
-QLabel* value(QWidget* parent, const char* name, int top, const char* text, bool italic = false) {
-    return detailLabel(parent, name, kValueLeft, top, QString::fromUtf8(text), true, italic);
+QLabel* caption(QWidget* parent, std::string_view name, std::size_t row, std::string_view words) {
+    return detailLabel(parent, name, kCaptionLeft, rowTop(row), text(words), false);
+}
+
+// A detail row's caption and value.
+std::pair<QLabel*, QLabel*> detail(QWidget* parent, std::size_t row) {
+    const AboutDetail& d = kAboutDetails[row];
+    return {
+        caption(parent, d.captionName, row, d.caption),
+        detailLabel(parent, d.valueName, kValueLeft, rowTop(row), text(d.value), true, d.italic)};
 }
 
 } // namespace
 
-// Only Escape is the box's own key; it has a close box and stays above every other window.
+// It has a close box and stays above every other window.
 TAboutForm::TAboutForm(QWidget* parent)
-    : DialogFrame({QStringLiteral("AboutForm"), QStringLiteral("About the author..."),
-                   QSize(kWidth, kHeight), kDialogBlue, DialogKeyRules{},
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint},
+    : DialogFrame({QStringLiteral("AboutForm"), text(kAboutTitle), QSize(kWidth, kHeight),
+                   kDialogBlue, kAboutKeys, Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint},
                   parent) {
     im_picture = new QLabel(this);
     im_picture->setObjectName(QStringLiteral("im_picture"));
     im_picture->setGeometry(8, 8, 116, 160);
     im_picture->setPixmap(QPixmap::fromImage(dialogPicture(QStringLiteral("about.png"))));
 
-    la_name_1 = caption(this, "la_name_1", 8, "Name:");
-    la_name_2 = value(this, "la_name_2", 8, "The Zemblor team");
-    la_birthplace_1 = caption(this, "la_birthplace_1", 32, "Birthplace:");
-    la_birthplace_2 = value(this, "la_birthplace_2", 32, "a small workshop");
-    la_birthdate_1 = caption(this, "la_birthdate_1", 56, "Birth date:");
-    la_birthdate_2 = value(this, "la_birthdate_2", 56, "8 December 2026");
-    la_job_1 = caption(this, "la_job_1", 80, "Occupation:");
-    la_job_2 = value(this, "la_job_2", 80, "keeping pocket games alive");
-    la_hobby_1 = caption(this, "la_hobby_1", 104, "Hobby:");
-    la_hobby_2 = value(this, "la_hobby_2", 104, "winding clocks", true);
+    std::tie(la_name_1, la_name_2) = detail(this, 0);
+    std::tie(la_birthplace_1, la_birthplace_2) = detail(this, 1);
+    std::tie(la_birthdate_1, la_birthdate_2) = detail(this, 2);
+    std::tie(la_job_1, la_job_2) = detail(this, 3);
+    std::tie(la_hobby_1, la_hobby_2) = detail(this, 4);
 
     const QColor linkColour(Qt::yellow);
-    la_website_1 = caption(this, "la_website_1", 128, "Website:");
-    la_website_2 = placed(new LinkLabel(linkText(websiteLink()), linkColour, this), "la_website_2",
-                          kValueLeft, 128);
-    la_email_1 = caption(this, "la_email_1", 152, "Email:");
-    la_email_2 = placed(new LinkLabel(linkText(emailLink()), linkColour, this), "la_email_2",
-                        kValueLeft, 152);
+    const auto link = [&](std::size_t i, QLabel*& label, LinkLabel*& value) {
+        const AboutLink& l = kAboutLinks[i];
+        const std::size_t row = kAboutDetails.size() + i;
+        label = caption(this, l.captionName, row, l.caption);
+        value = placed(new LinkLabel(text(addressText(l.address)), linkColour, this), l.linkName,
+                       kValueLeft, rowTop(row));
+    };
+    link(0, la_website_1, la_website_2);
+    link(1, la_email_1, la_email_2);
     connect(la_website_2, &LinkLabel::clicked, this, &TAboutForm::la_website_2Click);
     connect(la_email_2, &LinkLabel::clicked, this, &TAboutForm::la_email_2Click);
 }

@@ -14,7 +14,9 @@ DialogKeyAction dialogKeyAction(const DialogKeyRules& rules,
     if (*virtualKey == device::vk::Escape) {
         return DialogKeyAction::Leave;
     }
-    if (std::ranges::find(rules.confirmKeys, *virtualKey) == rules.confirmKeys.end()) {
+    // Not std::ranges: the browser build's standard library (LLVM 14) lacks its algorithms.
+    if (std::find(rules.confirmKeys.begin(), rules.confirmKeys.end(), *virtualKey) ==
+        rules.confirmKeys.end()) {
         return DialogKeyAction::PassOn;
     }
     if (confirmAvailable) {

@@ -2,27 +2,31 @@
 
 #include <QDesktopServices>
 
+#include "dialogs/link_addresses.h"
+
 namespace dialogs {
+namespace {
+
+QUrl linkTo(std::string_view address) {
+    return QUrl(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
+}
+
+} // namespace
 
 QUrl websiteLink() {
-    return QUrl(QStringLiteral("https://zemblor.example.org/sim/"));
+    return linkTo(kWebsiteAddress);
 }
 
 QUrl emailLink() {
-    return QUrl(QStringLiteral("mailto:team@zemblor.example.org"));
+    return linkTo(kEmailAddress);
 }
 
 QUrl donationLink() {
-    return QUrl(QStringLiteral("https://donate.example.net/zemblor"));
+    return linkTo(kDonationAddress);
 }
 
 QString linkText(const QUrl& link) {
-    QString text = link.toString(QUrl::RemoveScheme);
-    // A web address keeps "//" after its scheme; a mail address has none.
-    if (text.startsWith(QStringLiteral("//"))) {
-        text.remove(0, 2);
-    }
-    return text;
+    return QString::fromStdString(addressText(link.toString().toStdString()));
 }
 
 void openLink(const QUrl& link) {

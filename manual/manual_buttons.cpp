@@ -12,7 +12,6 @@ constexpr QRgb kDarkInner = qRgb(0, 0, 192);
 constexpr QRgb kDarkOuter = qRgb(0, 0, 0);
 constexpr QRgb kGlyph = qRgb(255, 255, 255);
 constexpr int kGlyphHeight = 7;
-constexpr int kMargin = 4;
 
 // One ring of the bevel, `inset` pixels in. The bottom and right edges run the full length,
 // so the two corners they share with the top and left edges take the bottom-right colour.
@@ -82,17 +81,8 @@ QImage manualButtonPicture(ManualButton button, bool pressed) {
 }
 
 QRect manualButtonBox(ManualButton button, QSize client) {
-    const int right = client.width() - kMargin - kManualButtonSize.width();
-    const int bottom = client.height() - kMargin - kManualButtonSize.height();
-    switch (button) {
-    case ManualButton::Close:
-        return QRect(QPoint(right, kMargin), kManualButtonSize);
-    case ManualButton::Left:
-        return QRect(QPoint(kMargin, bottom), kManualButtonSize);
-    case ManualButton::Right:
-        return QRect(QPoint(right, bottom), kManualButtonSize);
-    }
-    return {};
+    const ManualBox box = manualButtonPlace(button, {client.width(), client.height()});
+    return QRect(box.left, box.top, box.width, box.height);
 }
 
 } // namespace manual

@@ -156,7 +156,7 @@ void TManualForm::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint at = event->position().toPoint();
-    if (const auto button = pager_.buttonAt(at, size())) {
+    if (const auto button = pager_.buttonAt({at.x(), at.y()}, {width(), height()})) {
         pressedButton_ = *button;
         apply(pager_.buttonDown(*button));
         return;
@@ -167,7 +167,7 @@ void TManualForm::mousePressEvent(QMouseEvent* event) {
         return;
     }
     dragging_ = true;
-    drag_.begin(at);
+    drag_.begin({at.x(), at.y()});
 }
 
 void TManualForm::mouseMoveEvent(QMouseEvent* event) {
@@ -177,7 +177,8 @@ void TManualForm::mouseMoveEvent(QMouseEvent* event) {
     // From the global position: the event's own may still be relative to where the window
     // was before the last move took effect.
     const QPoint client = event->globalPosition().toPoint() - geometry().topLeft();
-    move(drag_.moved(pos(), client));
+    const ManualPoint to = drag_.moved({x(), y()}, {client.x(), client.y()});
+    move(to.x, to.y);
 }
 
 void TManualForm::mouseReleaseEvent(QMouseEvent* event) {

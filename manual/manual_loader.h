@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "manual/manual_config.h"
 #include "skin/picture_budget.h"
 
 namespace manual {
-
-inline constexpr int kManualPageCount = 8;
 
 // The picture book as loaded once at start: the window's client size and its pages.
 struct Manual {

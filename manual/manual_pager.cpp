@@ -1,10 +1,10 @@
 #include "manual/manual_pager.h"
-#include "device/virtual_keys.h"
 
 #include <algorithm>
 
+#include "device/virtual_keys.h"
+
 namespace manual {
-namespace {} // namespace
 
 void ManualPager::Vid_Show_Page() {
     if (ManualPage == kFirstPage) {
@@ -74,9 +74,9 @@ ManualOutcome ManualPager::buttonUp(ManualButton b) {
     return ManualOutcome::None;
 }
 
-std::optional<ManualButton> ManualPager::buttonAt(QPoint clientPos, QSize client) const {
+std::optional<ManualButton> ManualPager::buttonAt(ManualPoint clientPos, ManualSize client) const {
     for (ManualButton b : {ManualButton::Right, ManualButton::Left, ManualButton::Close}) {
-        if (upShown(b) && manualButtonBox(b, client).contains(clientPos)) {
+        if (upShown(b) && manualButtonPlace(b, client).contains(clientPos)) {
             return b;
         }
     }
@@ -117,14 +117,14 @@ ManualOutcome ManualPager::Inp_esc_up() {
     return ManualOutcome::Close;
 }
 
-void ManualDrag::begin(QPoint clientPos) {
-    ManualDragOriginX = clientPos.x();
-    ManualDragOriginY = clientPos.y();
+void ManualDrag::begin(ManualPoint clientPos) {
+    ManualDragOriginX = clientPos.x;
+    ManualDragOriginY = clientPos.y;
 }
 
-QPoint ManualDrag::moved(QPoint windowPos, QPoint clientPos) const {
-    return QPoint(windowPos.x() + clientPos.x() - ManualDragOriginX,
-                  windowPos.y() + clientPos.y() - ManualDragOriginY);
+ManualPoint ManualDrag::moved(ManualPoint windowPos, ManualPoint clientPos) const {
+    return {windowPos.x + clientPos.x - ManualDragOriginX,
+            windowPos.y + clientPos.y - ManualDragOriginY};
 }
 
 } // namespace manual

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <QPoint>
-#include <QSize>
-
 #include <array>
 #include <cstdint>
 #include <optional>
 
-#include "manual/manual_buttons.h"
+#include "manual/manual_geometry.h"
 
 namespace manual {
 
@@ -38,7 +35,7 @@ public:
     ManualOutcome buttonUp(ManualButton b);
 
     // The button whose released picture is shown at the client point, the topmost first.
-    std::optional<ManualButton> buttonAt(QPoint clientPos, QSize client) const;
+    std::optional<ManualButton> buttonAt(ManualPoint clientPos, ManualSize client) const;
 
 private:
     static std::size_t index(ManualButton b) { return static_cast<std::size_t>(b); }
@@ -63,9 +60,9 @@ struct ManualDrag {
     int ManualDragOriginX = 0;
     int ManualDragOriginY = 0;
 
-    void begin(QPoint clientPos);
+    void begin(ManualPoint clientPos);
     // The window's new top-left, the pointer being at `clientPos` of the window at `windowPos`.
-    QPoint moved(QPoint windowPos, QPoint clientPos) const;
+    ManualPoint moved(ManualPoint windowPos, ManualPoint clientPos) const;
 };
 
 } // namespace manual

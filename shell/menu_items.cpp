@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "device/virtual_keys.h"
-#include "shell/key_translation.h"
 
 namespace shell {
 

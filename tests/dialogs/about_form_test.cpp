@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialogs/about_form.h"
+#include "dialogs/about_text.h"
 #include "dialogs/links.h"
 
 namespace {
@@ -68,6 +69,32 @@ TEST(AboutForm, LinksOpenTheirAddressAndCloseTheBox) {
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
     EXPECT_EQ(catcher.opened, (std::vector<QUrl>{dialogs::websiteLink(), dialogs::emailLink()}));
+}
+
+// The box shows the shared table, row under row, each value beside its caption.
+TEST(AboutForm, ShowsTheSharedTableRowByRow) {
+    dialogs::TAboutForm form;
+    EXPECT_EQ(form.windowTitle().toStdString(), dialogs::kAboutTitle);
+    const auto label = [&](std::string_view name) {
+        return form.findChild<QLabel*>(QString::fromLatin1(name.data(), name.size()));
+    };
+    int top = 8;
+    for (const dialogs::AboutDetail& d : dialogs::kAboutDetails) {
+        ASSERT_NE(label(d.captionName), nullptr);
+        ASSERT_NE(label(d.valueName), nullptr);
+        EXPECT_EQ(label(d.captionName)->text().toStdString(), d.caption);
+        EXPECT_EQ(label(d.valueName)->text().toStdString(), d.value);
+        EXPECT_EQ(label(d.valueName)->font().italic(), d.italic) << d.valueName;
+        EXPECT_EQ(label(d.captionName)->pos(), QPoint(132, top)) << d.captionName;
+        EXPECT_EQ(label(d.valueName)->pos(), QPoint(212, top)) << d.valueName;
+        top += 24;
+    }
+    for (const dialogs::AboutLink& l : dialogs::kAboutLinks) {
+        EXPECT_EQ(label(l.captionName)->text().toStdString(), l.caption);
+        EXPECT_EQ(label(l.linkName)->text().toStdString(), dialogs::addressText(l.address));
+        EXPECT_EQ(label(l.linkName)->pos(), QPoint(212, top)) << l.linkName;
+        top += 24;
+    }
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST(ManualPager, KeysTestThePageAtThePressAndAgainAtTheRelease) {
 
 TEST(ManualPager, OnlyShownReleasedPicturesTakeTheMouse) {
     ManualPager pager;
-    const QSize client(600, 400);
+    const ManualSize client{600, 400};
     EXPECT_EQ(pager.buttonAt({595, 17}, client), B::Close);
     EXPECT_EQ(pager.buttonAt({579, 4}, client), std::nullopt);
     EXPECT_EQ(pager.buttonAt({4, 382}, client), std::nullopt) << "hidden on the first page";
@@ -66,6 +66,16 @@ TEST(ManualPager, OnlyShownReleasedPicturesTakeTheMouse) {
     pager.keyUp(kRight);
     EXPECT_EQ(pager.buttonAt({580, 382}, client), B::Right);
     EXPECT_EQ(pager.buttonAt({19, 395}, client), B::Left);
+}
+
+TEST(ManualPager, AButtonsBoxEndsBeforeItsRightAndBottomEdges) {
+    ManualPager pager;
+    const ManualSize client{600, 400};
+    EXPECT_EQ(pager.buttonAt({580, 4}, client), B::Close);
+    EXPECT_EQ(pager.buttonAt({595, 17}, client), B::Close);
+    EXPECT_EQ(pager.buttonAt({596, 10}, client), std::nullopt);
+    EXPECT_EQ(pager.buttonAt({590, 18}, client), std::nullopt);
+    EXPECT_EQ(pager.buttonAt({590, 3}, client), std::nullopt);
 }
 
 } // namespace

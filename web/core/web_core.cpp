@@ -14,6 +14,11 @@
 #include "device/device.h"
 #include "device/seeded_random.h"
 #include "device/setting_entries.h"
+#include "dialogs/about_text.h"
+#include "dialogs/keys_logic.h"
+#include "dialogs/splash_logic.h"
+#include "manual/manual_config.h"
+#include "manual/manual_pager.h"
 #include "session/core_timeline.h"
 #include "session/event_log.h"
 #include "session/json_text.h"
@@ -25,7 +30,10 @@
 #include "skin/config_file.h"
 #include "skin/skin_layout.h"
 #include "web/core/browser_ports.h"
+#include "web/core/dialog_json.h"
 #include "web/core/layout_json.h"
+#include "web/core/manual_json.h"
+#include "web/core/menu_json.h"
 
 namespace web {
 namespace {
@@ -36,7 +44,7 @@ Nanos fromMillis(double ms) {
     return Nanos(static_cast<std::int64_t>(std::llround(ms * 1e6)));
 }
 
-class WebCore {
+class WebCore final : public dialogs::KeysHost {
 public:
     WebCore(std::uint64_t seed, const session::DateTime& clock, bool followWallClock, bool trace,
             double now)
@@ -108,6 +116,35 @@ public:
         recorder_.command(device_.now(), line);
     }
 
+    // One slot's key index, stored, its key code derived and the hints rebuilt. Only a binding
+    // the device takes is recorded: a replay refuses a binding to no key.
+    void acceptBinding(int slot, int keyIndex) {
+        device_.acceptBinding(slot, keyIndex);
+        if (slot >= 1 && slot <= device::kBindingCount && device::isValidKeyIndex(keyIndex)) {
+            recorder_.command(device_.now(),
+                              "bind " + std::to_string(slot) + " " + std::to_string(keyIndex));
+        }
+    }
+
+    std::array<int, device::kBindingCount> keyIndexes() const override {
+        std::array<int, device::kBindingCount> indexes{};
+        const device::DeviceSnapshot s = device_.snapshot();
+        for (std::size_t slot = 0; slot < indexes.size(); ++slot) {
+            indexes[slot] = s.bindings[slot].KeyIndex;
+        }
+        return indexes;
+    }
+
+    // The key settings dialog's Accept, at the core's present (see zc_accept_keys).
+    void acceptBindings(const std::array<int, device::kBindingCount>& keyIndexes) override {
+        for (int slot = 1; slot <= device::kBindingCount; ++slot) {
+            acceptBinding(slot, keyIndexes[static_cast<std::size_t>(slot - 1)]);
+        }
+    }
+
+    // The page gives the device its keys and clicks back once the dialog is gone.
+    void enableMainWindow() override {}
+
     device::Device& device() { return device_; }
     // The store as the page reads and writes it (traced, as the device's own writes are).
     device::Settings& settings() {
@@ -142,6 +179,8 @@ private:
 };
 
 std::unique_ptr<WebCore> core;
+// Kept for the whole visit, like the desktop's manual window: it reopens on the same page.
+manual::ManualPager manualPager;
 std::string text; // the last string handed to the page
 
 const char* handOut(std::string value) {
@@ -151,6 +190,17 @@ const char* handOut(std::string value) {
 
 session::DateTime dateTime(int y, int mo, int d, int h, int mi, int s) {
     return session::DateTime{y, mo, d, h, mi, s};
+}
+
+dialogs::KeySelections selections(int a, int b, int c, int d, int e) {
+    return dialogs::KeySelections{a, b, c, d, e};
+}
+
+std::optional<manual::ManualButton> manualButton(int button) {
+    if (button < 0 || button > 2) {
+        return std::nullopt;
+    }
+    return static_cast<manual::ManualButton>(button);
 }
 
 } // namespace
@@ -220,8 +270,8 @@ EMSCRIPTEN_KEEPALIVE void zc_release(double now, int button) {
 }
 
 EMSCRIPTEN_KEEPALIVE void zc_accept_binding(double now, int slot, int keyIndex) {
-    core->command(now, "bind " + std::to_string(slot) + " " + std::to_string(keyIndex),
-                  [slot, keyIndex] { core->device().acceptBinding(slot, keyIndex); });
+    core->advanceTo(now);
+    core->acceptBinding(slot, keyIndex);
 }
 
 EMSCRIPTEN_KEEPALIVE void zc_reset_hiscores(double now) {
@@ -320,5 +370,99 @@ EMSCRIPTEN_KEEPALIVE const char* zc_program_version() {
 // Every component's name, drawing rules and box at creation, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* zc_components() {
     return web::handOut(web::componentsJson());
+}
+
+// The menu's items as JSON (see web::menuItemsJson).
+EMSCRIPTEN_KEEPALIVE const char* zc_menu_items() {
+    return web::handOut(web::menuItemsJson());
+}
+
+// Which items are ticked and the game menu's row texts, the splash item from the store as
+// the desktop's menu reads it when it opens.
+EMSCRIPTEN_KEEPALIVE const char* zc_menu_state(int fullscreen) {
+    const bool splash = device::setting::read(core->settings(), device::setting::SplashScreen);
+    return web::handOut(web::menuStateJson(fullscreen != 0, splash));
+}
+
+// The key settings lists' rows as JSON.
+EMSCRIPTEN_KEEPALIVE const char* zc_key_names() {
+    return web::handOut(web::keyNamesJson());
+}
+
+// The bindings in force as list positions, what the dialog shows when it opens.
+EMSCRIPTEN_KEEPALIVE const char* zc_key_selections() {
+    return web::handOut(web::keySelectionsJson(dialogs::KeysLogic(*core).storedSelections()));
+}
+
+// Five list positions (-1 for none): the slots in conflict and whether Accept is available.
+EMSCRIPTEN_KEEPALIVE const char* zc_check_keys(int a, int b, int c, int d, int e) {
+    return web::handOut(web::keyCheckJson(web::selections(a, b, c, d, e)));
+}
+
+// Accept with five list positions: 1 when stored (and recorded), 0 while two slots share a key.
+EMSCRIPTEN_KEEPALIVE int zc_accept_keys(double now, int a, int b, int c, int d, int e) {
+    core->advanceTo(now);
+    return dialogs::KeysLogic(*core).accept(web::selections(a, b, c, d, e)) ? 1 : 0;
+}
+
+// What a key does in a dialog (0 the start-up dialog, 1 key settings, 2 about): 0 pass it on
+// to the focused control, 1 confirm, 2 swallow, 3 leave. `code` -1: a key without a code.
+EMSCRIPTEN_KEEPALIVE int zc_dialog_key_action(int dialog, int code, int confirmAvailable) {
+    static constexpr std::array<dialogs::DialogKeyRules, 3> rules = {
+        dialogs::kSplashKeys, dialogs::kKeySettingsKeys, dialogs::kAboutKeys};
+    if (dialog < 0 || dialog >= static_cast<int>(rules.size())) {
+        return 0;
+    }
+    const std::optional<std::uint16_t> key =
+        code < 0 || code > 0xFFFF ? std::nullopt
+                                  : std::optional<std::uint16_t>(static_cast<std::uint16_t>(code));
+    return static_cast<int>(dialogs::dialogKeyAction(rules[static_cast<std::size_t>(dialog)], key,
+                                                     confirmAvailable != 0));
+}
+
+// The about box's texts and links as JSON.
+EMSCRIPTEN_KEEPALIVE const char* zc_about() {
+    return web::handOut(web::aboutJson());
+}
+
+// The manual's size and page files from the skin's configuration text, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* zc_manual_config(const char* config) {
+    return web::handOut(
+        web::manualConfigJson(manual::readManualConfig(skin::ConfigFile::fromText(config))));
+}
+
+// "View manual" shows the manual: the page it was left on, its arrow buttons set for it.
+EMSCRIPTEN_KEEPALIVE void zc_manual_open() {
+    web::manualPager.Vid_Show_Page();
+}
+
+// The page and the buttons' pictures and boxes for a client area of width x height, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* zc_manual_state(int width, int height) {
+    return web::handOut(web::manualStateJson(web::manualPager, {width, height}));
+}
+
+// Keys and buttons (0 close, 1 previous, 2 next): 0 nothing to do, 1 redraw, 2 close.
+EMSCRIPTEN_KEEPALIVE int zc_manual_key_down(int code) {
+    return static_cast<int>(web::manualPager.keyDown(static_cast<std::uint16_t>(code)));
+}
+
+EMSCRIPTEN_KEEPALIVE int zc_manual_key_up(int code) {
+    return static_cast<int>(web::manualPager.keyUp(static_cast<std::uint16_t>(code)));
+}
+
+EMSCRIPTEN_KEEPALIVE int zc_manual_button_down(int button) {
+    const auto b = web::manualButton(button);
+    return b ? static_cast<int>(web::manualPager.buttonDown(*b)) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int zc_manual_button_up(int button) {
+    const auto b = web::manualButton(button);
+    return b ? static_cast<int>(web::manualPager.buttonUp(*b)) : 0;
+}
+
+// The button whose released picture is at the client point, or -1.
+EMSCRIPTEN_KEEPALIVE int zc_manual_button_at(int x, int y, int width, int height) {
+    const auto b = web::manualPager.buttonAt({x, y}, {width, height});
+    return b ? static_cast<int>(*b) : -1;
 }
 }

@@ -5,6 +5,10 @@ import createZemblorCore from "../zemblor-core.js";
 export async function loadCore(storage) {
     const module = await createZemblorCore({ storage });
     const call = (name, returns, args) => module.cwrap(name, returns, args);
+    const json = (name, args) => {
+        const f = module.cwrap(name, "string", args);
+        return (...values) => JSON.parse(f(...values));
+    };
     const api = {
         create: call("zc_create", null, Array(11).fill("number")),
         startUp: call("zc_start_up", null, []),
@@ -31,6 +35,39 @@ export async function loadCore(storage) {
         layout: call("zc_layout", "string", ["string", "number", "number", "number"]),
         logoPlace: call("zc_logo_place", "string", Array(7).fill("number")),
         components: call("zc_components", "string", []),
+        // In menu order: [{name, caption, shortcut (a virtual-key code or null), checkable, default,
+        // separator, gameMenuRow: [l, t, w, h]}].
+        menuItems: json("zc_menu_items", []),
+        // menuState(fullscreen): {ticked: [13 booleans], rowTexts: [13 game menu rows]}.
+        menuState: json("zc_menu_state", ["number"]),
+        // The key settings lists' 44 rows in list order.
+        keyNames: json("zc_key_names", []),
+        // The bindings in force as five list positions (GAME A, GAME B, TIME, LEFT, RIGHT; -1 none).
+        keySelections: json("zc_key_selections", []),
+        // checkKeys(a, b, c, d, e): {conflict: [5 booleans, the red names], acceptAvailable}.
+        checkKeys: json("zc_check_keys", Array(5).fill("number")),
+        // acceptKeys(now, a, b, c, d, e): 1 stored and hints rebuilt; 0 while two slots share a key.
+        acceptKeys: call("zc_accept_keys", "number", Array(6).fill("number")),
+        // dialogKeyAction(dialog: 0 start-up, 1 keys, 2 about; code or -1; confirmAvailable):
+        // 0 pass on, 1 confirm, 2 swallow, 3 leave.
+        dialogKeyAction: call("zc_dialog_key_action", "number", Array(3).fill("number")),
+        // {title, details: [{captionName, caption, valueName, value, italic}],
+        //  links: [{captionName, caption, linkName, text, address}]}.
+        about: json("zc_about", []),
+        // manualConfig(configText): {clientSize: [w, h], pages: [8 picture files]}.
+        manualConfig: json("zc_manual_config", ["string"]),
+        // "View manual": the page it was left on, its arrow buttons set for it.
+        manualOpen: call("zc_manual_open", null, []),
+        // manualState(w, h): {page, buttons: [close, previous, next as {up, down, box: [l, t, w, h]}]}.
+        manualState: json("zc_manual_state", ["number", "number"]),
+        // manualKeyDown(code), manualKeyUp(code): 0 nothing, 1 redraw, 2 close.
+        manualKeyDown: call("zc_manual_key_down", "number", ["number"]),
+        manualKeyUp: call("zc_manual_key_up", "number", ["number"]),
+        // manualButtonDown(b), manualButtonUp(b) (0 close, 1 previous, 2 next): as the keys.
+        manualButtonDown: call("zc_manual_button_down", "number", ["number"]),
+        manualButtonUp: call("zc_manual_button_up", "number", ["number"]),
+        // manualButtonAt(x, y, w, h): the button whose released picture is at the point, or -1.
+        manualButtonAt: call("zc_manual_button_at", "number", Array(4).fill("number")),
         programTitle: call("zc_program_title", "string", []),
         programVersion: call("zc_program_version", "string", []),
     };
