@@ -350,10 +350,10 @@ for (const name of ["chromium", "firefox"]) {
             await page.click("#fullscreen");
             await page.waitForFunction(() => document.fullscreenElement !== null);
             await page.waitForFunction(`(${cornerAlphaIn})() === 255`);
-            assert.equal(await stored(page, "FullscreenMode"), "1");
+            await page.waitForFunction(() => localStorage.getItem("FullscreenMode") === "1");
             await page.evaluate(() => document.exitFullscreen());
             await page.waitForFunction(`document.fullscreenElement === null && (${cornerAlphaIn})() === 0`);
-            assert.equal(await stored(page, "FullscreenMode"), "0");
+            await page.waitForFunction(() => localStorage.getItem("FullscreenMode") === "0");
             if (name === "chromium") {
                 // A double click on the liquid-crystal screen, which is no button (Firefox's
                 // remote protocol makes no double clicks).
@@ -363,7 +363,7 @@ for (const name of ["chromium", "firefox"]) {
             } else {
                 await page.click("#fullscreen");
             }
-            assert.equal(await stored(page, "FullscreenMode"), "1");
+            await page.waitForFunction(() => localStorage.getItem("FullscreenMode") === "1");
             await page.reload();
             await playWithoutSound(page);
             await page.waitForFunction(`document.fullscreenElement !== null && (${cornerAlphaIn})() === 255`);

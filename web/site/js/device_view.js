@@ -25,13 +25,19 @@ export class DeviceView {
         return this.components.findIndex((c) => c.name === name);
     }
 
-    // The skin: its configuration text and where its pictures come from. The in-window game
-    // menu's picture is the program's own.
-    async setSkin(source, config, gameMenuPicture) {
+    // The skin: its configuration text and where its pictures come from. Lay out again after.
+    setSkin(source, config) {
         this.source = source;
         this.config = config;
+    }
+
+    // The in-window game menu's picture is the program's own, whatever the skin.
+    async setGameMenuPicture(source, path) {
         const menu = this.index("btn_game_menu_background");
-        this.pictures[menu] = await this.prepared(menu, gameMenuPicture, true);
+        const skin = this.source;
+        this.source = source;
+        this.pictures[menu] = await this.prepared(menu, path, true);
+        this.source = skin;
     }
 
     async prepared(i, path, mustExist) {

@@ -4,9 +4,12 @@ import { DeviceSound } from "./audio.js";
 import { loadCore } from "./core.js";
 import { DeviceController } from "./device_controller.js";
 import { attachDeviceInput } from "./device_input.js";
+import { attachDeviceStatus } from "./device_status.js";
 import { DeviceView } from "./device_view.js";
+import { attachGamepads } from "./gamepad.js";
 import { skipsSplash } from "./layout.js";
 import { pageOptions } from "./page_options.js";
+import { attachPageTools } from "./page_tools.js";
 import { siteSkin } from "./skin_source.js";
 import { showSplash } from "./splash.js";
 import { SettingsStorage } from "./storage.js";
@@ -47,7 +50,8 @@ controller.onPause = () => {
 };
 
 const skin = siteSkin();
-await view.setSkin(skin, (await skin.text("Config.ini")) ?? "", "Graphics/game_menu.png");
+view.setSkin(skin, (await skin.text("Config.ini")) ?? "");
+await view.setGameMenuPicture(skin, "Graphics/game_menu.png");
 
 function layOut() {
     return view.layOut({
@@ -81,6 +85,10 @@ attachDeviceInput({
     takesInput: () => controller.poweredOn && !splashDialog.open,
     runCommand,
 });
+
+attachGamepads({ controller, takesInput: () => controller.poweredOn && !splashDialog.open });
+attachDeviceStatus({ controller, element: document.getElementById("device-status") });
+attachPageTools({ controller, view, core, tell, layOut });
 
 // A hidden page pauses the device; shown again, it resumes where it was.
 document.addEventListener("visibilitychange", () => {

@@ -1,0 +1,2 @@
+// Gamepads through the Gamepad API (to be filled in).
+export function attachGamepads() {}
