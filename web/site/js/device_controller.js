@@ -17,6 +17,7 @@ export class DeviceController {
         this.poweredOn = false;
         this.timer = null;
         this.onDisplay = () => {};
+        this.displayWatchers = [];
         this.onHints = () => {};
         this.onPause = () => {};
         const seed = options.seed ?? [...crypto.getRandomValues(new Uint32Array(2))];
@@ -26,6 +27,11 @@ export class DeviceController {
 
     now() {
         return this.clock.now();
+    }
+
+    // `watcher()` runs after each change of the display (the status told to screen readers).
+    watchDisplay(watcher) {
+        this.displayWatchers.push(watcher);
     }
 
     readSetting(name, defaultValue) {
@@ -97,6 +103,9 @@ export class DeviceController {
         }
         if (this.core.displayChanged()) {
             this.onDisplay();
+            for (const watcher of this.displayWatchers) {
+                watcher();
+            }
         }
         if (this.core.hintsChanged()) {
             this.onHints(JSON.parse(this.core.hints()).hints);
