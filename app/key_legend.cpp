@@ -50,22 +50,26 @@ std::string keyLegendText(const std::array<int, device::kBindingCount>& keyIndex
     return text + dot + "right-click: menu";
 }
 
-std::optional<QRect> keyLegendPlace(QSize screen, QSize text, const std::vector<QRect>& taken) {
-    const int left = (screen.width() - text.width()) / 2;
+std::optional<skin::Box> keyLegendPlace(skin::Box screen, skin::Box text,
+                                        const std::vector<skin::Box>& taken) {
+    const int left = (screen.width - text.width) / 2;
     if (left < kMargin) {
         return std::nullopt;
     }
-    const QRect bottom(left, screen.height() - kMargin - text.height(), text.width(),
-                       text.height());
-    const QRect top(left, kMargin, text.width(), text.height());
-    for (const QRect& place : {bottom, top}) {
-        if (place.top() < kMargin) {
+    const skin::Box bottom{left, screen.height - kMargin - text.height, text.width, text.height};
+    const skin::Box top{left, kMargin, text.width, text.height};
+    // Each place keeps a margin clear around it.
+    const auto meets = [](const skin::Box& a, const skin::Box& b) {
+        return a.width > 0 && a.height > 0 && a.left < b.left + b.width + kMargin &&
+               b.left - kMargin < a.left + a.width && a.top < b.top + b.height + kMargin &&
+               b.top - kMargin < a.top + a.height;
+    };
+    for (const skin::Box& place : {bottom, top}) {
+        if (place.top < kMargin) {
             continue;
         }
-        const bool free = std::none_of(taken.begin(), taken.end(), [&](const QRect& r) {
-            return r.intersects(place.adjusted(-kMargin, -kMargin, kMargin, kMargin));
-        });
-        if (free) {
+        if (std::none_of(taken.begin(), taken.end(),
+                         [&](const skin::Box& r) { return meets(r, place); })) {
             return place;
         }
     }

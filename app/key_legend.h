@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-#include <QRect>
-#include <QSize>
-
 #include "device/key_table.h"
+#include "skin/components.h"
 
 namespace app {
 
@@ -16,9 +14,10 @@ namespace app {
 // LEFT, RIGHT): "1 GAME A · 2 GAME B · 3 TIME · ← → · right-click: menu".
 std::string keyLegendText(const std::array<int, device::kBindingCount>& keyIndexes);
 
-// Where a legend of `text` size goes on a screen of `screen` size: centred under the device,
-// else centred over it, never overlapping any of `taken` (the device, the logo, the menu
-// button). Nothing when no such place is free.
-std::optional<QRect> keyLegendPlace(QSize screen, QSize text, const std::vector<QRect>& taken);
+// Where a legend of `text` size (its width and height; left and top unused) goes on a screen
+// of `screen` size: centred under the device, else centred over it, never overlapping any of
+// `taken` (the device, the logo, the menu button). Nothing when no such place is free.
+std::optional<skin::Box> keyLegendPlace(skin::Box screen, skin::Box text,
+                                        const std::vector<skin::Box>& taken);
 
 } // namespace app

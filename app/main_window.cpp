@@ -528,14 +528,20 @@ void TForm1::placeKeyLegend() {
         font.setPixelSize(13 * scale_);
         const QSize text = QFontMetrics(font).size(Qt::TextSingleLine, legendText_) +
                            QSize(16 * scale_, 8 * scale_);
+        const auto box = [](const QRect& r) {
+            return skin::Box{r.left(), r.top(), r.width(), r.height()};
+        };
         // The open game menu's rows are widgets over the window's paint: they cover it then.
-        std::vector<QRect> taken = {toWidget(gameArea_), toWidget(QRect(0, 0, 36, 32))};
+        std::vector<skin::Box> taken = {box(toWidget(gameArea_)),
+                                        box(toWidget(QRect(0, 0, 36, 32)))};
         const skin::Scene& scene = core_.scene();
         if (scene.isShown(skin::Component::im_backdrop_logo)) {
             const skin::Box logo = scene.box(skin::Component::im_backdrop_logo);
-            taken.push_back(toWidget(QRect(logo.left, logo.top, logo.width, logo.height)));
+            taken.push_back(box(toWidget(QRect(logo.left, logo.top, logo.width, logo.height))));
         }
-        legendRect_ = keyLegendPlace(size(), text, taken).value_or(QRect());
+        const std::optional<skin::Box> place =
+            keyLegendPlace(box(rect()), skin::Box{0, 0, text.width(), text.height()}, taken);
+        legendRect_ = place ? QRect(place->left, place->top, place->width, place->height) : QRect();
     }
     update(before.united(legendRect_));
 }

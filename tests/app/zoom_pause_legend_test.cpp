@@ -75,19 +75,24 @@ TEST(KeyLegend, NamesTheKeysInForce) {
 }
 
 TEST(KeyLegend, TakesFreeSpaceBelowThenAboveTheDevice) {
-    const QSize screen(1366, 768);
-    const QRect device(403, 198, 560, 372);
-    const QSize text(500, 24);
-    EXPECT_EQ(app::keyLegendPlace(screen, text, {device}), QRect(433, 736, 500, 24));
+    using skin::Box;
+    const Box screen{0, 0, 1366, 768};
+    const Box device{403, 198, 560, 372};
+    const Box text{0, 0, 500, 24};
+    EXPECT_EQ(app::keyLegendPlace(screen, text, {device}), (Box{433, 736, 500, 24}));
     // A logo in the bottom corner that reaches under the legend sends it to the top.
-    const QRect logo(900, 700, 466, 68);
-    EXPECT_EQ(app::keyLegendPlace(screen, text, {device, logo}), QRect(433, 8, 500, 24));
+    const Box logo{900, 700, 466, 68};
+    EXPECT_EQ(app::keyLegendPlace(screen, text, {device, logo}), (Box{433, 8, 500, 24}));
     // No room: a device filling the screen, or a legend wider than the screen.
-    EXPECT_EQ(app::keyLegendPlace(screen, text, {QRect(0, 20, 1366, 740)}), std::nullopt);
-    EXPECT_EQ(app::keyLegendPlace(screen, QSize(1360, 24), {device}), std::nullopt);
+    EXPECT_EQ(app::keyLegendPlace(screen, text, {Box{0, 20, 1366, 740}}), std::nullopt);
+    EXPECT_EQ(app::keyLegendPlace(screen, Box{0, 0, 1360, 24}, {device}), std::nullopt);
     // Touching counts: the legend keeps a margin from the device.
-    EXPECT_EQ(app::keyLegendPlace(QSize(1366, 609), text, {device, QRect(0, 0, 1366, 30)}),
+    EXPECT_EQ(app::keyLegendPlace(Box{0, 0, 1366, 609}, text, {device, Box{0, 0, 1366, 30}}),
               std::nullopt);
+    // Just clear of the margin is free; an empty box takes no room.
+    EXPECT_EQ(app::keyLegendPlace(screen, text, {Box{0, 0, 1366, 727}, Box{433, 736, 0, 0}}),
+              (Box{433, 736, 500, 24}));
+    EXPECT_EQ(app::keyLegendPlace(screen, text, {Box{0, 0, 1366, 729}}), std::nullopt);
 }
 
 TEST(PausableClock, PausedStretchesAreLeftOut) {

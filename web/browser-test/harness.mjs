@@ -4,6 +4,8 @@ import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
 
+import { after, before, describe } from "node:test";
+
 import puppeteer from "puppeteer-core";
 
 // ZEMBLOR_SITE names another built site (a build directory of its own).
@@ -21,11 +23,13 @@ const TYPES = {
     ".wav": "audio/wav",
     ".ini": "text/plain",
     ".txt": "text/plain",
+    ".json": "application/json",
+    ".webmanifest": "application/manifest+json",
 };
 
-// Serves `root`, and `extra` (a map of path to bytes) for files a test adds.
-export async function serve(root = SITE, extra = new Map()) {
-    const server = createServer(async (request, response) => {
+// A static server of `root`, where `extra` (a map of path to bytes) stands over its files.
+function siteServer(root, extra) {
+    return createServer(async (request, response) => {
         const asked = decodeURIComponent(new URL(request.url, "http://x").pathname);
         const path = asked === "/" ? "/index.html" : asked;
         try {
@@ -37,6 +41,11 @@ export async function serve(root = SITE, extra = new Map()) {
             response.end();
         }
     });
+}
+
+// Serves `root`, and `extra` (a map of path to bytes) for files a test adds.
+export async function serve(root = SITE, extra = new Map()) {
+    const server = siteServer(root, extra);
     await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
     return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
 }
@@ -58,6 +67,38 @@ export async function openPage(browser, url, viewport = { width: 1024, height: 7
     await page.goto(url);
     page.errors = errors;
     return page;
+}
+
+// A page in a browser context of its own: its own storage and service workers; closing the
+// page closes the context.
+export async function freshPage(browser, url, viewport) {
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context, url, viewport);
+    const close = page.close.bind(page);
+    page.close = async () => {
+        await close();
+        await context.close();
+    };
+    return page;
+}
+
+// Runs `body(name, env)` as a suite in Chromium and in Firefox, one test after another:
+// `env.browser` and `env.server` (from `startServer`) are there when its tests run.
+export function inEachBrowser(title, body, startServer = () => serve()) {
+    for (const name of ["chromium", "firefox"]) {
+        describe(`${title} in ${name}`, { concurrency: false }, () => {
+            const env = {};
+            before(async () => {
+                env.server = await startServer();
+                env.browser = await launch(name);
+            });
+            after(async () => {
+                await env.browser?.close();
+                env.server?.close();
+            });
+            body(name, env);
+        });
+    }
 }
 
 // Through the start-up dialog with "(no sound)", as a user would.
@@ -83,3 +124,37 @@ export async function waitForState(page, predicate, timeout = 10000) {
     );
 }
 
+// A server for the offline tests: `files` (path to bytes) stands over `root` and can change
+// between requests; stop() ends it with every open connection, as a network that is gone, and
+// start() brings it back on the same port, the same origin, so the site's worker is the same.
+export async function serveSwappable(root = SITE) {
+    const files = new Map();
+    const sockets = new Set();
+    const server = siteServer(root, files);
+    server.on("connection", (socket) => {
+        sockets.add(socket);
+        socket.on("close", () => sockets.delete(socket));
+    });
+    const listen = (port) =>
+        new Promise((resolve, reject) => {
+            server.once("error", reject);
+            server.listen(port, "127.0.0.1", () => {
+                server.off("error", reject);
+                resolve();
+            });
+        });
+    await listen(0);
+    const port = server.address().port;
+    return {
+        url: `http://127.0.0.1:${port}/`,
+        files,
+        async stop() {
+            const closed = new Promise((resolve) => server.close(resolve));
+            for (const socket of sockets) {
+                socket.destroy();
+            }
+            await closed;
+        },
+        start: () => listen(port),
+    };
+}

@@ -11,6 +11,7 @@
 
 #include <emscripten.h>
 
+#include "app/key_legend.h"
 #include "device/device.h"
 #include "device/seeded_random.h"
 #include "device/setting_entries.h"
@@ -326,6 +327,29 @@ EMSCRIPTEN_KEEPALIVE const char* zc_key_indexes() {
         list += (list.empty() ? "" : ",") + std::to_string(binding.KeyIndex);
     }
     return web::handOut(std::move(list));
+}
+
+// The full-screen legend of the keys in force.
+EMSCRIPTEN_KEEPALIVE const char* zc_key_legend_text() {
+    std::array<int, device::kBindingCount> keys{};
+    const auto bindings = core->device().snapshot().bindings;
+    for (std::size_t slot = 0; slot < keys.size(); ++slot) {
+        keys[slot] = bindings[slot].KeyIndex;
+    }
+    return web::handOut(app::keyLegendText(keys));
+}
+
+// Where the legend of a text size goes on a screen: "left,top", or "" where there is no room.
+// The taken boxes are three (left, top, width, height each; an empty one takes no room).
+EMSCRIPTEN_KEEPALIVE const char* zc_key_legend_place(int screenWidth, int screenHeight,
+                                                     int textWidth, int textHeight, int l1, int t1,
+                                                     int w1, int h1, int l2, int t2, int w2, int h2,
+                                                     int l3, int t3, int w3, int h3) {
+    const std::vector<skin::Box> boxes = {{l1, t1, w1, h1}, {l2, t2, w2, h2}, {l3, t3, w3, h3}};
+    const auto place = app::keyLegendPlace({0, 0, screenWidth, screenHeight},
+                                           {0, 0, textWidth, textHeight}, boxes);
+    return web::handOut(place ? std::to_string(place->left) + "," + std::to_string(place->top)
+                              : std::string());
 }
 
 // The session so far as a zemblor-headless script, ending with the wait up to now.

@@ -1,11 +1,18 @@
 // The device's five beeps through Web Audio, up to 64 at once as on the desktop.
+import { siteSkin } from "./skin_source.js";
 
 const SAMPLE_FILES = ["Gameover.wav", "Got.wav", "Miss.wav", "Move.wav", "Start.wav"];
 const MAX_VOICES = 64;
 
 export class DeviceSound {
-    constructor(baseUrl) {
-        this.baseUrl = baseUrl;
+    // The files come from `source` (a skin source, see skin_source.js) under `folder`; a
+    // folder name alone takes them from the site.
+    constructor(source = siteSkin(), folder = "Sound/") {
+        if (typeof source === "string") {
+            [source, folder] = [siteSkin(), source];
+        }
+        this.source = source;
+        this.folder = folder;
         this.context = null;
         this.buffers = [];
         this.voices = new Set();
@@ -17,15 +24,7 @@ export class DeviceSound {
     async start() {
         this.context = new AudioContext();
         try {
-            this.buffers = await Promise.all(
-                SAMPLE_FILES.map(async (name) => {
-                    const response = await fetch(`${this.baseUrl}${name}`);
-                    if (!response.ok) {
-                        throw new Error(`${name}: ${response.status}`);
-                    }
-                    return this.context.decodeAudioData(await response.arrayBuffer());
-                }),
-            );
+            this.buffers = await this.decoded();
         } catch {
             this.context.close();
             this.context = null;
@@ -35,6 +34,33 @@ export class DeviceSound {
         // switch on all the same.
         this.context.resume().catch(() => {});
         return true;
+    }
+
+    // Takes the files from `source` from now on; once started, they are loaded at once. False
+    // (the beeps as they were) when one cannot be had.
+    async setSource(source) {
+        this.source = source;
+        if (!this.context) {
+            return true;
+        }
+        try {
+            this.buffers = await this.decoded();
+            return true;
+        } catch {
+            return false;
+        }
+    }
+
+    decoded() {
+        return Promise.all(
+            SAMPLE_FILES.map(async (name) => {
+                const blob = await this.source.blob(this.folder + name);
+                if (!blob) {
+                    throw new Error(`${name} is missing`);
+                }
+                return this.context.decodeAudioData(await blob.arrayBuffer());
+            }),
+        );
     }
 
     play(sample) {

@@ -71,6 +71,14 @@ export async function loadCore(storage) {
         programTitle: call("zc_program_title", "string", []),
         programVersion: call("zc_program_version", "string", []),
     };
+    // The full-screen legend of the keys in force, and its place (left, top) on a screen
+    // beside three taken boxes, or null where there is no room.
+    api.keyLegendText = call("zc_key_legend_text", "string", []);
+    const legendPlace = call("zc_key_legend_place", "string", Array(16).fill("number"));
+    api.keyLegendPlace = (screen, text, taken) => {
+        const place = legendPlace(...screen, ...text, ...taken.flat());
+        return place ? place.split(",").map(Number) : null;
+    };
     const statePointer = module.cwrap("zc_display_state", "number", []);
     api.displayState = () => module.HEAPU8.subarray(statePointer(), statePointer() + 96);
     return api;

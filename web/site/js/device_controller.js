@@ -43,7 +43,14 @@ export class DeviceController {
         this.afterCore();
     }
 
+    // Switched off (Exit), the device's time stands still until it is switched on again.
+    powerOff() {
+        this.poweredOn = false;
+        this.hold("off");
+    }
+
     powerOn() {
+        this.clock.release("off");
         this.core.powerOn(this.now());
         this.poweredOn = true;
         this.afterCore();

@@ -1,15 +1,16 @@
 // The keyboard, the mouse and touch on the device: the program's own keys first, then the
 // device's buttons through their bindings; each pointer presses the button it went down on
 // and releases it wherever it goes, so LEFT can be held while RIGHT is tapped.
-import { HeldKeys } from "./keys.js";
+import { HeldKeys, virtualKeyCode } from "./keys.js";
 import { windowCommandFor } from "./window_keys.js";
 
 const BUTTONS = ["btn_game_a_top", "btn_game_b_top", "btn_time_top", "btn_left_top", "btn_right_top"];
 const HINTED = [...BUTTONS, "btn_set_top"];
 
 // `takesInput()`: false while the device takes no keys or clicks (before Play, a dialog
-// open); `runCommand(name)` carries out the program's own keys.
-export function attachDeviceInput({ controller, view, takesInput, runCommand }) {
+// open); `runCommand(name)` carries out the program's own keys; `runShortcut(code, onlyAsk)`
+// tells whether a key (a virtual-key code) is a menu item's, or runs that item.
+export function attachDeviceInput({ controller, view, takesInput, runCommand, runShortcut }) {
     const canvas = view.canvas;
     const keys = new HeldKeys();
     const heldCommands = new Set();
@@ -17,15 +18,23 @@ export function attachDeviceInput({ controller, view, takesInput, runCommand }) 
     controller.onHints = (next) => (hints = next);
 
     window.addEventListener("keydown", (event) => {
-        if (!takesInput()) {
+        // A focused control (the page's buttons) keeps Enter and Space, which press it.
+        const control = event.target.closest?.("button, input, select, textarea, a[href]");
+        if (!takesInput() || (control && (event.code === "Enter" || event.code === "Space" || event.code === "NumpadEnter"))) {
             return;
         }
         const command = windowCommandFor(event.code);
-        if (command) {
+        const code = virtualKeyCode(event.code);
+        if (command || heldCommands.has(event.code) || (code !== null && runShortcut(code, true))) {
+            // The program's keys act once however long held, and never reach the device.
             event.preventDefault();
             if (!heldCommands.has(event.code)) {
                 heldCommands.add(event.code);
-                runCommand(command);
+                if (command) {
+                    runCommand(command);
+                } else {
+                    runShortcut(code, false);
+                }
             }
             return;
         }

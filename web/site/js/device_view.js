@@ -58,7 +58,10 @@ export class DeviceView {
 
     // Lays the device out for the viewport (CSS pixels, `ratio` device pixels each): the
     // stored zoom (1 to 8) where the device fits at it, else the largest that fits.
+    // Of layouts asked for while pictures load (a resize and a full-screen change come
+    // together), the last one asked for is the one applied.
     async layOut({ fullscreen, viewport, ratio, storedZoom }) {
+        const asked = (this.asked = (this.asked ?? 0) + 1);
         const probe = JSON.parse(this.core.layout(this.config, 0, 1, 1));
         const [gameWidth, gameHeight] = probe.configuredGameSize;
         this.largestZoom = fitZoom({ width: Math.max(1, gameWidth), height: Math.max(1, gameHeight) }, viewport, ratio);
@@ -95,8 +98,14 @@ export class DeviceView {
             }
         }
         for (const name of ["btn_game_menu_background", "btn_game_menu_top"]) {
-            boxes[this.index(name)] = next.gameMenuBox;
+            boxes[this.index(name)] = [...next.gameMenuBox];
             extraShown[this.index(name)] = next.gameMenuShown;
+        }
+        if (this.gameMenuSize) {
+            boxes[this.index("btn_game_menu_background")].splice(2, 2, ...this.gameMenuSize);
+        }
+        if (asked !== this.asked) {
+            return;
         }
         // Everything is loaded: the new layout replaces the old one at once.
         this.pictures = pictures;
@@ -113,6 +122,24 @@ export class DeviceView {
         this.canvas.style.width = `${(width * zoom) / ratio}px`;
         this.canvas.style.height = `${(height * zoom) / ratio}px`;
         this.repaint();
+    }
+
+    // The in-window game menu's black background: the button's size when closed, the rows'
+    // when open (`size` [width, height], or null).
+    setGameMenuSize(size) {
+        this.gameMenuSize = size;
+        if (this.layout) {
+            const box = this.boxes[this.index("btn_game_menu_background")];
+            box.splice(2, 2, ...(size ?? this.layout.gameMenuBox.slice(2)));
+            this.repaint();
+        }
+    }
+
+    // A box of the layout's picture in CSS pixels of the page.
+    pageBox([left, top, width, height]) {
+        const rect = this.canvas.getBoundingClientRect();
+        const scale = rect.width / this.layout.clientSize[0];
+        return { left: rect.left + left * scale, top: rect.top + top * scale, width: width * scale, height: height * scale, scale };
     }
 
     // The components' state as painted: the core's, with the page's own layout pictures
@@ -136,9 +163,45 @@ export class DeviceView {
         ctx.imageSmoothingEnabled = false;
         ctx.clearRect(0, 0, this.canvas.width, this.canvas.height);
         ctx.drawImage(this.frame, 0, 0, this.canvas.width, this.canvas.height);
+        if (this.layout.fullscreen) {
+            this.paintKeyLegend(ctx);
+        }
         if (this.pausedMark) {
             this.paintPausedMark(ctx);
         }
+    }
+
+    // Full screen, the keys in force in the backdrop's free space, never over the device, the
+    // logo or the game menu's button, as the desktop shows them.
+    paintKeyLegend(ctx) {
+        const zoom = this.zoom;
+        const text = this.core.keyLegendText();
+        ctx.font = `${13 * zoom}px Arial, Helvetica, sans-serif`;
+        const metrics = ctx.measureText(text);
+        const size = [
+            Math.ceil(metrics.width) + 16 * zoom,
+            Math.ceil(metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent) + 8 * zoom,
+        ];
+        const scaled = (box) => box.map((v) => v * zoom);
+        const logo = this.index("im_backdrop_logo");
+        const taken = [
+            scaled(this.layout.gameArea),
+            scaled(this.layout.gameMenuBox),
+            this.extraShown[logo] ? scaled(this.boxes[logo]) : [0, 0, 0, 0],
+        ];
+        const place = this.core.keyLegendPlace([this.canvas.width, this.canvas.height], size, taken);
+        this.legendBox = place ? [...place, ...size] : null;
+        if (!place) {
+            return;
+        }
+        ctx.fillStyle = "rgba(0, 0, 0, 0.59)";
+        ctx.beginPath();
+        ctx.roundRect(place[0], place[1], size[0], size[1], 6 * zoom);
+        ctx.fill();
+        ctx.fillStyle = "rgb(230, 230, 230)";
+        ctx.textAlign = "center";
+        ctx.textBaseline = "middle";
+        ctx.fillText(text, place[0] + size[0] / 2, place[1] + size[1] / 2);
     }
 
     // "PAUSED" over the middle of the device, as the desktop shows it.

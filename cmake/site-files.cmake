@@ -1,0 +1,37 @@
+# Writes site-files.json into the built site: every file the page may need, and a version drawn
+# from the contents of every file. The site's worker reads it at each start of the page, and a
+# version it does not hold yet is a new version to keep.
+#   cmake -DSITE=<the site folder> -P site-files.cmake
+if(NOT IS_DIRECTORY "${SITE}")
+    message(FATAL_ERROR "site-files.cmake: SITE must name the built site's folder")
+endif()
+get_filename_component(SITE "${SITE}" ABSOLUTE)
+set(out "${SITE}/site-files.json")
+file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SITE}" "${SITE}/*")
+list(REMOVE_ITEM files site-files.json)
+list(SORT files)
+set(digest "")
+set(entries "")
+foreach(file IN LISTS files)
+    file(SHA256 "${SITE}/${file}" hash)
+    string(APPEND digest "${file} ${hash}\n")
+    # The browser fetches the worker itself; it is not one of the files the worker keeps.
+    if(NOT file STREQUAL "sw.js")
+        string(REPLACE "\\" "\\\\" quoted "${file}")
+        string(REPLACE "\"" "\\\"" quoted "${quoted}")
+        list(APPEND entries "    \"${quoted}\",\n")
+    endif()
+endforeach()
+string(SHA256 version "${digest}")
+string(SUBSTRING "${version}" 0 16 version)
+list(JOIN entries "" listed)
+string(REGEX REPLACE ",\n$" "\n" listed "${listed}")
+set(text "{\n  \"version\": \"${version}\",\n  \"files\": [\n${listed}  ]\n}\n")
+# Rewritten only when it changed, so an unchanged site leaves the file as it was.
+set(old "")
+if(EXISTS "${out}")
+    file(READ "${out}" old)
+endif()
+if(NOT old STREQUAL text)
+    file(WRITE "${out}" "${text}")
+endif()
