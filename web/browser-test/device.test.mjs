@@ -307,6 +307,37 @@ inEachBrowser("the page", (name, env) => {
         await page.close();
     });
 
+    it(`plays no beep once "(no sound)" is chosen after the browser's output`, async () => {
+        const page = await openPage(env.browser, env.server.url + QUERY);
+        await page.waitForSelector("#splash[open]");
+        await page.select("#sound-driver", "0");
+        await page.click("#play");
+        await page.waitForFunction(() => document.body.dataset.state === "playing");
+        await page.keyboard.press("Escape");
+        await page.waitForSelector("#splash[open]");
+        await page.select("#sound-driver", "2");
+        await page.click("#play");
+        await page.waitForFunction(() => document.body.dataset.state === "playing");
+        const before = await page.evaluate(() => window.zemblorSound.started);
+        await page.keyboard.press("Digit1");
+        await page.keyboard.press("Digit1");
+        await page.waitForFunction(() => window.zemblorTrace.filter((line) => line.sound === "Start").length === 1);
+        assert.equal(await page.evaluate(() => window.zemblorSound.started), before);
+        assert.equal(await page.evaluate(() => window.zemblorSound.context), null);
+        await page.close();
+    });
+
+    it("takes Play's 1 by its place on the keyboard, whatever the layout types", async () => {
+        const page = await openPage(env.browser, env.server.url + QUERY);
+        await page.waitForSelector("#splash[open]");
+        await page.select("#sound-driver", "2");
+        await page.$eval("#sound-driver", (list) =>
+            list.dispatchEvent(new KeyboardEvent("keydown", { code: "Digit1", key: "&", bubbles: true })),
+        );
+        await page.waitForFunction(() => document.body.dataset.state === "playing");
+        await page.close();
+    });
+
     it("lets go of held keys when the page loses the focus", async () => {
         const page = await openPage(env.browser, env.server.url + QUERY);
         await playWithoutSound(page);
@@ -347,6 +378,9 @@ inEachBrowser("the page", (name, env) => {
     });
     it("goes full screen with the backdrop and back, and comes back full screen at Play", async () => {
         const page = await openPage(env.browser, env.server.url + QUERY);
+        // The zoom "auto", whatever an earlier test stored.
+        await page.evaluate(() => localStorage.removeItem("Zoom"));
+        await page.reload();
         await playWithoutSound(page);
         assert.equal(await cornerAlpha(page), 0, "windowed, the page shows around the outline");
         await page.click("#fullscreen");

@@ -128,18 +128,42 @@ inEachBrowser("the menu", (name, env) => {
         await page.close();
     });
 
-    it("exits to the start-up dialog; Play switches the device on again", async () => {
+    it("exits to the start-up dialog; Play starts the device afresh, nothing of the game left", async () => {
         const page = await ownPage();
         await playWithoutSound(page);
-        await page.keyboard.press("Digit3");
-        await waitForState(page, (line) => line.mode === "ModeTime1");
+        await page.keyboard.press("Digit1");
+        await page.keyboard.press("Digit1");
+        await page.waitForFunction(() => window.zemblorTrace.some((line) => line.sound === "Move"));
+        await page.keyboard.press("Pause");
         await page.keyboard.press("Escape");
         await page.waitForSelector("#splash[open]");
+        const lines = await page.evaluate(() => window.zemblorTrace.length);
         await page.keyboard.press("Digit3");
-        assert.equal((await lastState(page)).mode, "ModeTime1", "switched off, the device takes no keys");
+        assert.equal(await page.evaluate(() => window.zemblorTrace.length), lines, "switched off, the device takes no keys");
         await page.click("#play");
-        await waitForState(page, (line) => line.mode === "ModeAllSegments" && line.t > 0);
+        await page.waitForFunction(() => window.zemblorTrace.filter((line) => line.mode === "ModeAllSegments").length === 2);
         await page.waitForFunction(() => document.body.dataset.state === "playing");
+        assert.equal(await page.evaluate(() => document.body.dataset.paused), undefined, "no pause carried over");
+        await new Promise((resolve) => setTimeout(resolve, 1500));
+        const state = await page.evaluate(() => JSON.parse(window.zemblorCore.stateLine()));
+        assert.equal(state.mode, "ModeAllSegments");
+        assert.deepEqual(state.timers, [], "no timer of the old game runs under the screen test");
+        await page.close();
+    });
+
+    it("lets go of Escape held to close a dialog without switching the device off", async () => {
+        const page = await ownPage();
+        await playWithoutSound(page);
+        await page.keyboard.press("F2");
+        await page.waitForSelector("#document[open]");
+        await page.keyboard.down("Escape");
+        await page.waitForFunction(() => !document.getElementById("document").open);
+        await page.evaluate(() =>
+            window.dispatchEvent(new KeyboardEvent("keydown", { code: "Escape", key: "Escape", repeat: true, bubbles: true })),
+        );
+        await page.keyboard.up("Escape");
+        assert.equal(await page.evaluate(() => document.getElementById("splash").open), false);
+        assert.equal(await page.evaluate(() => document.body.dataset.state), "playing");
         await page.close();
     });
 

@@ -144,6 +144,13 @@ describe("settings storage", () => {
     });
 });
 
+describe("the zoom that fits", () => {
+    it("is never above the largest the settings know", () => {
+        assert.equal(fitZoom({ width: 100, height: 100 }, { width: 2000, height: 2000 }, 1), 8);
+        assert.equal(fitZoom({ width: 100, height: 100 }, { width: 700, height: 2000 }, 1), 7);
+    });
+});
+
 describe("the program's own keys", () => {
     it("are + and - on the main row and the keypad, and Pause; never a device key", () => {
         assert.equal(windowCommandFor("Equal"), "zoomIn");

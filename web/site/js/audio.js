@@ -76,6 +76,12 @@ export class DeviceSound {
         this.started++;
     }
 
+    // "(no sound)": the output is closed, and beeps go nowhere until it is started again.
+    stop() {
+        this.context?.close().catch(() => {});
+        this.context = null;
+    }
+
     suspend() {
         this.context?.suspend();
     }

@@ -20,9 +20,16 @@ export class DeviceController {
         this.displayWatchers = [];
         this.onHints = () => {};
         this.onPause = () => {};
+        this.options = options;
+        this.start();
+    }
+
+    // The device as the program's start makes it: stored settings read, dark until switched on.
+    start() {
+        const options = this.options;
         const seed = options.seed ?? [...crypto.getRandomValues(new Uint32Array(2))];
-        core.create(...seed, options.clock ? 1 : 0, ...(options.clock ?? localTime()), options.trace ? 1 : 0, this.clock.now());
-        core.startUp();
+        this.core.create(...seed, options.clock ? 1 : 0, ...(options.clock ?? localTime()), options.trace ? 1 : 0, this.now());
+        this.core.startUp();
     }
 
     now() {
@@ -43,14 +50,22 @@ export class DeviceController {
         this.afterCore();
     }
 
-    // Switched off (Exit), the device's time stands still until it is switched on again.
+    // Exit: the program would end here, so switching on again is a new start of it, with a
+    // fresh device (no timer of the old one left) and no pause.
     powerOff() {
         this.poweredOn = false;
         this.hold("off");
+        this.switchedOff = true;
     }
 
     powerOn() {
+        if (this.switchedOff) {
+            this.switchedOff = false;
+            this.clock.release("pause");
+            this.start();
+        }
         this.clock.release("off");
+        this.onPause();
         this.core.powerOn(this.now());
         this.poweredOn = true;
         this.afterCore();

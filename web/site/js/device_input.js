@@ -14,13 +14,16 @@ export function attachDeviceInput({ controller, view, takesInput, runCommand, ru
     const canvas = view.canvas;
     const keys = new HeldKeys();
     const heldCommands = new Set();
-    let hints = {};
+    let hints = JSON.parse(controller.core.hints()).hints;
     controller.onHints = (next) => (hints = next);
 
     window.addEventListener("keydown", (event) => {
         // A focused control (the page's buttons) keeps Enter and Space, which press it.
         const control = event.target.closest?.("button, input, select, textarea, a[href]");
         if (!takesInput() || (control && (event.code === "Enter" || event.code === "Space" || event.code === "NumpadEnter"))) {
+            return;
+        }
+        if (event.repeat && !heldCommands.has(event.code) && !keys.held.has(event.code)) {
             return;
         }
         const command = windowCommandFor(event.code);

@@ -2,11 +2,13 @@
 // component a point hits.
 
 // The largest whole number of device pixels per picture pixel at which the device fits the
-// viewport (CSS pixels) on a screen of `ratio` device pixels per CSS pixel; at least one.
+// viewport (CSS pixels) on a screen of `ratio` device pixels per CSS pixel; at least one, at
+// most the largest zoom the settings know (8).
+export const MAX_ZOOM = 8;
 export function fitZoom(device, viewport, ratio) {
     const across = Math.floor((viewport.width * ratio) / device.width);
     const down = Math.floor((viewport.height * ratio) / device.height);
-    return Math.max(1, Math.min(across, down));
+    return Math.max(1, Math.min(across, down, MAX_ZOOM));
 }
 
 // The driver list of the start-up dialog: its text and the SoundMode it stores.

@@ -178,14 +178,17 @@ view.canvas.addEventListener("pointerdown", (event) => {
         gameMenu.toggle(core.menuState(document.fullscreenElement ? 1 : 0).rowTexts);
         event.preventDefault();
     } else if (event.pointerType === "touch" && !name.startsWith("btn_")) {
-        const at = [event.clientX, event.clientY];
+        longPressAt = [event.clientX, event.clientY];
         clearTimeout(longPress);
-        longPress = setTimeout(() => openMenuAt(...at), 600);
+        longPress = setTimeout(() => openMenuAt(...longPressAt), 600);
     }
 });
+let longPressAt = null;
+// A finger that moves away (more than a jitter) or lifts is no long press.
 for (const type of ["pointerup", "pointercancel", "pointermove"]) {
     view.canvas.addEventListener(type, (event) => {
-        if (type !== "pointermove" || event.pointerType === "touch") {
+        const moved = longPressAt && Math.hypot(event.clientX - longPressAt[0], event.clientY - longPressAt[1]) > 10;
+        if (type !== "pointermove" || (event.pointerType === "touch" && moved)) {
             clearTimeout(longPress);
         }
     });
@@ -196,6 +199,9 @@ attachDeviceStatus({ controller, element: document.getElementById("device-status
 attachPageTools({ controller, view, core, tell, layOut });
 
 // A hidden page pauses the device; shown again, it resumes where it was.
+if (document.hidden) {
+    controller.hold("hidden");
+}
 document.addEventListener("visibilitychange", () => {
     if (document.hidden) {
         sound.suspend();
@@ -242,7 +248,13 @@ async function play(soundMode, splashAtStartup, byGesture) {
     } else if (soundMode === 0 && !(await sound.start())) {
         tell("Sound folder unproperly installed. Please reinstall the game.");
     } else if (soundMode !== 0) {
-        sound.suspend();
+        sound.stop();
+    }
+    if (soundMode === 0 && !byGesture) {
+        // Without Play's click the browser may hold the sound back until the first input.
+        const resume = () => sound.resume();
+        window.addEventListener("keydown", resume, { once: true });
+        window.addEventListener("pointerdown", resume, { once: true });
     }
     controller.writeSetting("SplashScreen", splashAtStartup ? 1 : 0);
     await pageReady;

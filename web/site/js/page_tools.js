@@ -210,10 +210,4 @@ export function attachPageTools({ controller, view, core, tell, layOut }) {
         event.preventDefault();
         focusable[next].focus();
     });
-    placeHelpButton();
-    window.addEventListener("resize", placeHelpButton);
-    function placeHelpButton() {
-        const fullscreen = document.getElementById("fullscreen");
-        helpButton.style.right = `${8 + fullscreen.offsetWidth + 6}px`;
-    }
 }

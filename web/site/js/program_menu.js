@@ -81,7 +81,9 @@ export class ProgramMenu {
                 button.setAttribute("aria-checked", ticked[i] ? "true" : "false");
             }
         });
-        this.returnFocus = document.activeElement;
+        if (this.element.hidden) {
+            this.returnFocus = document.activeElement;
+        }
         this.element.hidden = false;
         const { width, height } = this.element.getBoundingClientRect();
         this.element.style.left = `${Math.max(0, Math.min(x, window.innerWidth - width))}px`;

@@ -23,7 +23,7 @@ export function showSplash(core, { storedSoundMode, splashAtStartup, onPlay }) {
     const check = document.getElementById("splash-at-startup");
     check.checked = splashAtStartup;
     dialog.onkeydown = (event) => {
-        if (event.key === "1" && !playButton.disabled) {
+        if (event.code === "Digit1" && !playButton.disabled) {
             event.preventDefault();
             playButton.click();
         }
