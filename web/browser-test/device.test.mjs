@@ -321,7 +321,12 @@ inEachBrowser("the page", (name, env) => {
         const before = await page.evaluate(() => window.zemblorSound.started);
         await page.keyboard.press("Digit1");
         await page.keyboard.press("Digit1");
-        await page.waitForFunction(() => window.zemblorTrace.filter((line) => line.sound === "Start").length === 1);
+        await page
+            .waitForFunction(() => window.zemblorTrace.filter((line) => line.sound === "Start").length === 1, { timeout: 10000 })
+            .catch(async (error) => {
+                const tail = await page.evaluate(() => JSON.stringify(window.zemblorTrace.slice(-8).map((l) => [l.t, l.mode ?? l.sound ?? l.store])));
+                throw new Error(`${error.message}; the trace ends ${tail}`);
+            });
         assert.equal(await page.evaluate(() => window.zemblorSound.started), before);
         assert.equal(await page.evaluate(() => window.zemblorSound.context), null);
         await page.close();

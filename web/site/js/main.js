@@ -14,7 +14,7 @@ import { pageOptions } from "./page_options.js";
 import { attachPageTools, startingSkin } from "./page_tools.js";
 import { createProgramDialogs } from "./program_dialogs.js";
 import { ProgramMenu, itemForShortcut } from "./program_menu.js";
-import { siteSkin } from "./skin_source.js";
+import { fallbackSource, siteSkin } from "./skin_source.js";
 import { showSplash } from "./splash.js";
 import { TextViewer } from "./text_viewer.js";
 import { SettingsStorage } from "./storage.js";
@@ -99,7 +99,9 @@ const dataSource = {
     text: (path) => (view.dataSource ?? skin).text(path),
     blob: (path) => (view.dataSource ?? skin).blob(path),
 };
-const dialogs = createProgramDialogs({ controller, core, config: view.config, source: dataSource });
+// The manual is the starting skin's, as the desktop reads its [Manual] section at start only.
+const manualSource = view.source === skin ? skin : fallbackSource(view.source, skin);
+const dialogs = createProgramDialogs({ controller, core, config: view.config, source: manualSource });
 const documents = new TextViewer(document.getElementById("document"));
 async function showDocument(path, note) {
     const text = path === "Config.ini" ? view.config : ((await dataSource.text(path)) ?? "");

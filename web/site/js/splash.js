@@ -23,7 +23,8 @@ export function showSplash(core, { storedSoundMode, splashAtStartup, onPlay }) {
     const check = document.getElementById("splash-at-startup");
     check.checked = splashAtStartup;
     dialog.onkeydown = (event) => {
-        if (event.code === "Digit1" && !playButton.disabled) {
+        // Once closed, its Play button may keep the focus: its keys are the device's then.
+        if (dialog.open && event.code === "Digit1" && !playButton.disabled) {
             event.preventDefault();
             playButton.click();
         }
@@ -34,6 +35,7 @@ export function showSplash(core, { storedSoundMode, splashAtStartup, onPlay }) {
             return;
         }
         onPlay(Number(list.value), check.checked);
+        playButton.blur();
     };
     document.body.dataset.state = "splash";
     dialog.showModal();
