@@ -90,7 +90,7 @@ TEST(KeyLegend, TakesFreeSpaceBelowThenAboveTheDevice) {
     EXPECT_EQ(app::keyLegendPlace(Box{0, 0, 1366, 609}, text, {device, Box{0, 0, 1366, 30}}),
               std::nullopt);
     // Just clear of the margin is free; an empty box takes no room.
-    EXPECT_EQ(app::keyLegendPlace(screen, text, {Box{0, 0, 1366, 727}, Box{433, 736, 0, 0}}),
+    EXPECT_EQ(app::keyLegendPlace(screen, text, {Box{0, 0, 1366, 728}, Box{433, 736, 0, 0}}),
               (Box{433, 736, 500, 24}));
     EXPECT_EQ(app::keyLegendPlace(screen, text, {Box{0, 0, 1366, 729}}), std::nullopt);
 }
