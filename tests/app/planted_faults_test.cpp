@@ -387,7 +387,11 @@ TEST(WallClock, TheDeviceFollowsTheComputersClockBack) {
     const session::DateTime after = session::currentLocalDateTime();
     const std::string shown = s.lastTraceLine();
     EXPECT_TRUE(contains(shown, "\"mode\":\"ModeTime1\"")) << shown;
-    EXPECT_TRUE(contains(shown, clockDigits(before)) || contains(shown, clockDigits(after)))
+    // A drift of under two seconds is left alone, so near a minute's turn either side may show.
+    const auto near = [&](const session::DateTime& t, int ms) {
+        return contains(shown, clockDigits(session::addMillis(t, device::Millis(ms))));
+    };
+    EXPECT_TRUE(near(before, -2000) || near(before, 0) || near(after, 0) || near(after, 2000))
         << shown << " at " << session::formatDateTime(before);
 
     // The record sets the clock where the program did, so its replay shows the same.
